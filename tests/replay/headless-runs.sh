@@ -6,11 +6,12 @@ set -euo pipefail
 game=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cd "$2"
+mkdir -p "$work/Files/287"
+cd "$work"
 
 cat > "$work/close.txt" <<'SCRIPT'
-# the player closes the window after a second and a half
-at 1500 close
+# the player closes the window after four seconds
+at 4000 close
 SCRIPT
 
 for run in a b; do

@@ -1,0 +1,14 @@
+// Field n of a delimited line, the parser behind every text file the game reads.
+#pragma once
+#include <string>
+
+namespace app {
+
+constexpr const char* FieldMissing = "-+-";
+
+// Field n (from 1) of the trimmed text; spaceAlso = 1 lets a space end a field too.
+// Asking past the last delimiter gives FieldMissing, except for field 2, which is then the
+// whole text.
+std::string SplitField(const std::string& text, const std::string& delimiter, int n, int spaceAlso);
+
+}  // namespace app

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# A headless start writes Debug.txt with its banner, audio-driver and resolution lines, CR LF
+# endings, and ends cleanly when the window is closed.
+#   startup-log.sh GAME BUILD_DIR
+set -euo pipefail
+game=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/Files/287"
+printf 'stale log\r\n' > "$work/Files/Debug.txt"
+printf 'at 4000 close\n' > "$work/close.txt"
+cd "$work"
+"$game" --headless --input "$work/close.txt" --max-ms 20000
+
+printf '%s\r\n' "Tolmarsh's Quillbarrow Engine" "----------------------------" "Week #287" \
+    "----------------------------" "#287 : Tavik Morrow" "----------------------------" "" "Loading" \
+    "Setting Audio Driver" "Set Audio Driver" "" $'\tRequested Resolution : 800x600' $'\tSetup Loaded' \
+    "" "Grabbing Previous Scores" "" "Finished Loading" > "$work/expected.txt"
+if ! cmp -s "$work/expected.txt" "$work/Files/Debug.txt"; then
+    echo "FAIL: Debug.txt differs from the expected transcript"
+    diff <(od -c "$work/expected.txt") <(od -c "$work/Files/Debug.txt") | head -20
+    exit 1
+fi
+echo "startup log: ok"
