@@ -1,0 +1,219 @@
+#include "puzzle/board.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <queue>
+#include <random>
+#include <vector>
+
+#include "app/shared_state.h"
+#include "platform/clock.h"
+#include "platform/internal.h"
+
+namespace {
+
+using namespace puzzle;
+
+class BoardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app::ResetSharedState();
+        platform::internal::clockStart(true);  // the shared generator from its fixed seed
+        SetRandomSource(nullptr);
+    }
+    void TearDown() override { SetRandomSource(nullptr); }
+};
+
+int CountKinds(int lo, int hi) {
+    int n = 0;
+    for (int c = 0; c < kColumns; ++c)
+        for (int r = 0; r < kRows; ++r) n += Cell(c, r, TileKind) >= lo && Cell(c, r, TileKind) <= hi;
+    return n;
+}
+
+void FindHole(int& hc, int& hr) {
+    for (int c = 0; c < kColumns; ++c)
+        for (int r = 0; r < kRows; ++r)
+            if (Cell(c, r, TileKind) == kHole) hc = c, hr = r;
+}
+
+// Moves the tile at cell `tile` (row * 6 + column) to cell `goal` with legal moves only,
+// never disturbing locked cells: a search over (tile, hole) positions.
+bool MoveTile(int tile, int goal, const std::vector<bool>& locked) {
+    int hc = 0, hr = 0;
+    FindHole(hc, hr);
+    auto key = [](int t, int h) { return t * 36 + h; };
+    std::vector<int> from(36 * 36, -1);
+    std::queue<int> open;
+    int start = key(tile, hr * 6 + hc), found = -1;
+    from[size_t(start)] = start;
+    open.push(start);
+    const int dc[4] = {0, 1, 0, -1}, dr[4] = {-1, 0, 1, 0};
+    while (!open.empty() && found < 0) {
+        int state = open.front(), t = state / 36, h = state % 36;
+        open.pop();
+        if (t == goal) found = state;
+        for (int d = 0; d < 4 && found < 0; ++d) {
+            int nc = h % 6 + dc[d], nr = h / 6 + dr[d], n = nr * 6 + nc;
+            if (nc < 0 || nc > 5 || nr < 0 || nr > 5 || locked[size_t(n)]) continue;
+            int next = key(n == t ? h : t, n);  // the hole takes n's place; a tile at n slides over
+            if (from[size_t(next)] >= 0) continue;
+            from[size_t(next)] = state;
+            open.push(next);
+        }
+    }
+    if (found < 0) return false;
+    std::vector<int> holes;
+    for (int state = found; state != start; state = from[size_t(state)]) holes.push_back(state % 36);
+    for (auto it = holes.rbegin(); it != holes.rend(); ++it)
+        if (!TryMove(*it % 6, *it / 6)) return false;
+    return true;
+}
+
+// Moves each clue tile home in the given order, leaving finished ones alone.
+bool SolveInOrder(const std::vector<int>& homes) {
+    std::vector<bool> locked(36, false);
+    for (int home : homes)
+        for (int cell = 0; cell < 36; ++cell) {
+            int c = cell % 6, r = cell / 6;
+            if (Cell(c, r, TileKind) < kFirstClueKind || locked[size_t(cell)] ||
+                Cell(c, r, HomeRow) * 6 + Cell(c, r, HomeColumn) != home)
+                continue;
+            if (!MoveTile(cell, home, locked)) return false;
+            locked[size_t(home)] = true;
+            break;
+        }
+    return BoardSolved();
+}
+
+// A deal is solvable by legal moves. Finished tiles can wall a home in, so a few orders of
+// the clue tiles are tried, each from the dealt board.
+bool SolveByMoves() {
+    std::vector<int> homes;
+    for (int c = 0; c < kColumns; ++c)
+        for (int r = 0; r < kRows; ++r)
+            if (Cell(c, r, TileKind) >= kFirstClueKind) homes.push_back(Cell(c, r, HomeRow) * 6 + Cell(c, r, HomeColumn));
+    const auto dealt = app::shared.Board;
+    std::mt19937 shuffle(7);
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        app::shared.Board = dealt;
+        if (SolveInOrder(homes)) return true;
+        std::shuffle(homes.begin(), homes.end(), shuffle);
+    }
+    return false;
+}
+
+TEST_F(BoardTest, DealsHaveOneHoleAndThreeCluesPerDifficultyStep) {
+    for (int difficulty = 0; difficulty <= 2; ++difficulty) {
+        app::shared.Difficulty = difficulty;
+        for (int deal = 0; deal < 40; ++deal) {
+            DealBoard();
+            ASSERT_EQ(CountKinds(kHole, kHole), 1);
+            ASSERT_EQ(CountKinds(1, 20), 35);
+            ASSERT_EQ(CountKinds(2, 2), 0);
+            ASSERT_EQ(CountKinds(kFirstClueKind, kLastClueKind), 3 * (difficulty + 1));
+            ASSERT_EQ(app::shared.RoundTimer, kRoundFrames);
+            for (int c = 0; c < kColumns; ++c)
+                for (int r = 0; r < kRows; ++r) {
+                    ASSERT_EQ(Cell(c, r, ClueDx), c - Cell(c, r, HomeColumn));
+                    ASSERT_EQ(Cell(c, r, ClueDy), r - Cell(c, r, HomeRow));
+                }
+        }
+    }
+}
+
+TEST_F(BoardTest, EveryDealCanBeSolvedWithLegalMoves) {
+    int solved = 0;
+    for (int difficulty = 0; difficulty <= 2; ++difficulty) {
+        app::shared.Difficulty = difficulty;
+        for (int deal = 0; deal < 10; ++deal) {
+            DealBoard();
+            solved += SolveByMoves();
+        }
+    }
+    EXPECT_EQ(solved, 30);
+}
+
+TEST_F(BoardTest, MovesOnlySlideANeighbourIntoTheHoleAndCluesStayAsDealt) {
+    DealBoard();
+    // A clue tile at (4, 2) whose home is (1, 3), with the hole to its left.
+    for (int c = 0; c < kColumns; ++c)
+        for (int r = 0; r < kRows; ++r) Cell(c, r, TileKind) = kPlainTile;
+    Cell(4, 2, TileKind) = 7;
+    Cell(4, 2, HomeColumn) = 1;
+    Cell(4, 2, HomeRow) = 3;
+    Cell(4, 2, ClueDx) = 3;
+    Cell(4, 2, ClueDy) = -1;
+    Cell(3, 2, TileKind) = kHole;
+    struct Case {
+        int c, r;
+    };
+    for (const Case& far : {Case{5, 2}, Case{1, 2}, Case{4, 3}, Case{2, 1}, Case{4, 1}, Case{2, 3}, Case{-1, 2}, Case{3, 2}}) {
+        EXPECT_FALSE(TryMove(far.c, far.r)) << far.c << "," << far.r;
+    }
+    EXPECT_EQ(Cell(3, 2, TileKind), kHole);
+    EXPECT_TRUE(TryMove(4, 2));
+    EXPECT_EQ(Cell(3, 2, TileKind), 7);
+    EXPECT_EQ(Cell(4, 2, TileKind), kHole);
+    EXPECT_EQ(Cell(3, 2, ClueDx), 3);
+    EXPECT_EQ(Cell(3, 2, ClueDy), -1);
+}
+
+TEST_F(BoardTest, SolvedWhenEveryClueTileIsHomeWhateverThePlainTilesDo) {
+    DealBoard();
+    for (int c = 0; c < kColumns; ++c)
+        for (int r = 0; r < kRows; ++r) {
+            Cell(c, r, TileKind) = kPlainTile;
+            Cell(c, r, HomeColumn) = 5 - c;  // plain tiles all far from home
+            Cell(c, r, HomeRow) = 5 - r;
+        }
+    Cell(2, 2, TileKind) = kHole;
+    EXPECT_TRUE(BoardSolved());
+    Cell(1, 4, TileKind) = 12;
+    Cell(1, 4, HomeColumn) = 1;
+    Cell(1, 4, HomeRow) = 4;
+    EXPECT_TRUE(BoardSolved());
+    Cell(1, 4, HomeRow) = 3;
+    EXPECT_FALSE(BoardSolved());
+}
+
+TEST_F(BoardTest, ScrambleRedrawsStepsThatLeaveTheBoard) {
+    // Clue placement takes (column, row, kind) three times; then every scramble step draws
+    // (column, row, direction). Four steps off the board come first, then (1, 1) right forever.
+    std::deque<int> draws = {1, 1, 5, 2, 2, 5, 3, 3, 5,
+                             5, 0, 1, 0, 0, 0, 0, 3, 3, 0, 5, 2};
+    int calls = 0;
+    SetRandomSource([&](int lo, int hi) {
+        ++calls;
+        if (draws.empty()) return 1;
+        int v = draws.front();
+        draws.pop_front();
+        EXPECT_GE(v, lo);
+        EXPECT_LE(v, hi);
+        return v;
+    });
+    app::shared.Difficulty = 0;
+    DealBoard();
+    EXPECT_EQ(calls, 9 + 4 * 3 + kScrambleSwaps * 3);
+    EXPECT_EQ(Cell(1, 1, TileKind), 5);  // an even number of swaps of (1, 1) and (2, 1)
+    EXPECT_EQ(Cell(2, 1, TileKind), kPlainTile);
+}
+
+TEST_F(BoardTest, TimerCountsDownAndScoresWholeSecondsLeft) {
+    struct Case {
+        int timerBefore, timerAfter, score;
+        bool timeUp;
+    };
+    const Case cases[] = {{14401, 14400, 240, false}, {61, 60, 1, false}, {60, 59, 0, false},
+                          {2, 1, 0, false}, {1, 0, 0, true}, {0, 0, 0, true}};
+    for (const Case& c : cases) {
+        app::shared.RoundTimer = c.timerBefore;
+        EXPECT_EQ(TickRoundTimer(), c.timeUp) << c.timerBefore;
+        EXPECT_EQ(app::shared.RoundTimer, c.timerAfter);
+        EXPECT_EQ(app::shared.RoundScore, c.score);
+    }
+}
+
+}  // namespace
