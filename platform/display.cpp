@@ -134,6 +134,7 @@ bool displayStart(bool headless, const std::string& videoDriver) {
     display = Display{};
     display.generation = generation;
     display.headless = headless;
+    setDrawState(DrawState{});
     std::string driver = !videoDriver.empty() ? videoDriver : headless ? "offscreen" : "";
     if (!driver.empty()) SDL_SetHint(SDL_HINT_VIDEODRIVER, driver.c_str());
     SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");

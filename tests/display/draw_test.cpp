@@ -10,6 +10,7 @@
 #include "platform/font.h"
 #include "platform/image.h"
 #include "platform/platform.h"
+#include "tests/headless.h"
 
 namespace {
 
@@ -22,9 +23,7 @@ uint32_t Bits(float f) {
 class DrawTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        platform::Options o;
-        o.headless = true;
-        ASSERT_TRUE(platform::init(o));
+        ASSERT_TRUE(testsupport::StartHeadless());
         ASSERT_TRUE(platform::openDisplay(1280, 960, 0, 60));  // one unit, one pixel
         app::ResetSharedState();
         app::shared.BudgetLimits[1] = app::shared.BudgetLimits[2] = 50000;

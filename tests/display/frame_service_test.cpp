@@ -3,13 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "app/shared_state.h"
 #include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/platform.h"
-#include "tests/temp_path.h"
+#include "tests/headless.h"
 
 namespace {
 
@@ -19,12 +17,7 @@ void NoteFarewell() { farewellAsked = true; }
 class FrameServiceTest : public ::testing::Test {
 protected:
     void start(const std::string& script = "") {
-        std::string path = testsupport::tempPath("frame_service_script.txt");
-        std::ofstream(path) << script;
-        platform::Options o;
-        o.headless = true;
-        o.inputScript = path;
-        ASSERT_TRUE(platform::init(o));
+        ASSERT_TRUE(testsupport::StartHeadless(script));
         ASSERT_TRUE(platform::openDisplay(320, 240, 0, 60));
         app::ResetSharedState();
         app::shared.FramePreviousEnd = platform::millisecs();

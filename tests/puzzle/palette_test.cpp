@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "app/shared_state.h"
+#include "display/draw.h"
 #include "platform/display.h"
 #include "platform/image.h"
 #include "platform/platform.h"
+#include "tests/headless.h"
 
 namespace {
 
@@ -51,15 +53,14 @@ TEST(PaletteTest, StepsMoveTowardTheTargetWithoutOvershoot) {
 class BannerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        platform::Options o;
-        o.headless = true;
-        ASSERT_TRUE(platform::init(o));
+        ASSERT_TRUE(testsupport::StartHeadless());
         ASSERT_TRUE(platform::openDisplay(1280, 960, 0, 60));
         platform::setVirtualResolution(1280, 960);
         app::ResetSharedState();
         InitPalette();
         StepPalette(1024);
         grab_ = platform::createImage(1, 960, 1, 0);
+        display::ResetDrawState();
     }
     void TearDown() override { platform::shutdown(); }
     // The colour down the middle column (the captions here are empty).

@@ -2,25 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "app/shared_state.h"
 #include "platform/display.h"
 #include "platform/input.h"
 #include "platform/platform.h"
-#include "tests/temp_path.h"
+#include "tests/headless.h"
 
 namespace {
 
 TEST(JoystickDiscoveryTest, TakesTheFirstFourWithTheirRestReadings) {
-    std::string path = testsupport::tempPath("discovery.txt");
-    std::ofstream(path) << "at 0 joy attach Pad One\nat 0 joy attach Pad Two\nat 0 joy attach Pad Three\n"
+    ASSERT_TRUE(testsupport::StartHeadless("at 0 joy attach Pad One\nat 0 joy attach Pad Two\nat 0 joy attach Pad Three\n"
                            "at 0 joy attach Pad Four\nat 0 joy attach Pad Five\n"
-                           "at 0 joy 2 axis Y -0.5\nat 0 joy 3 hat 0.25\n";
-    platform::Options o;
-    o.headless = true;
-    o.inputScript = path;
-    ASSERT_TRUE(platform::init(o));
+                           "at 0 joy 2 axis Y -0.5\nat 0 joy 3 hat 0.25\n"));
     ASSERT_TRUE(platform::openDisplay(64, 64, 0, 60));
     ASSERT_EQ(platform::joystickCount(), 5);
     app::ResetSharedState();
