@@ -30,6 +30,7 @@ void setVirtualResolution(int width, int height);
 int virtualWidth();
 int virtualHeight();
 
+// Multiply ignores alpha (destination x source colour), so transparent texels darken to black.
 enum class Blend { Alpha = 1, Multiply = 2, Additive = 3 };
 
 struct DrawState {
