@@ -16,6 +16,7 @@
 #include "platform/input.h"
 #include "puzzle/palette.h"
 #include "settings/joysticks.h"
+#include "settings/setup_file.h"
 
 namespace app {
 namespace {
@@ -105,6 +106,10 @@ void StartUp() {
     LogBanner();
     shared.AudioDriverNames = platform::audioDriverNames();
     shared.AudioDriverChosen = 0;
+    if (platform::fileExists(SetupFile)) {
+        DebugLog("\tReading Setup File");
+        settings::ReadSetupFile();
+    }
     ChooseAudioDriver();
     DebugLog("\tRequested Resolution : " + std::to_string(shared.SettingsTable[kRequestedWidth]) + "x" +
              std::to_string(shared.SettingsTable[kRequestedHeight]));

@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/input.h"
+#include "settings/setup_file.h"
 
 namespace display {
 namespace {
@@ -68,7 +69,10 @@ void SetFarewellHandler(FarewellHandler handler) { farewell = handler; }
 int FrameService(int showPointer) {
     auto& s = app::shared;
     int result = 0;
-    if (platform::keyHits(kKeyTab)) s.SettingsPanelOpen = 1 - s.SettingsPanelOpen;
+    if (platform::keyHits(kKeyTab)) {
+        s.SettingsPanelOpen = 1 - s.SettingsPanelOpen;
+        settings::WriteSetupFile();
+    }
     if (s.FrameParity == 1) s.LastCollection = platform::memoryCollect();
     ResetDrawState();
     SetDrawScale(1.5f);

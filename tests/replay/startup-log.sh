@@ -21,4 +21,12 @@ if ! cmp -s "$work/expected.txt" "$work/Files/Debug.txt"; then
     diff <(od -c "$work/expected.txt") <(od -c "$work/Files/Debug.txt") | head -20
     exit 1
 fi
+
+# Tab writes Setup.ini; the next start reads it and says so.
+printf 'at 3000 key down Tab\nat 3050 key up Tab\nat 4000 close\n' > "$work/tab.txt"
+"$game" --headless --input "$work/tab.txt" --max-ms 20000
+[ -f "$work/Files/Setup.ini" ] || { echo "FAIL: Tab wrote no Setup.ini"; exit 1; }
+head -c 12 "$work/Files/Setup.ini" | od -c | grep -q '\\r  \\n' || { echo "FAIL: Setup.ini lines lack CR LF"; exit 1; }
+"$game" --headless --input "$work/close.txt" --max-ms 20000
+sed -n 9p "$work/Files/Debug.txt" | grep -q $'^\tReading Setup File\r$' || { echo "FAIL: no Reading Setup File line"; exit 1; }
 echo "startup log: ok"
