@@ -4,6 +4,7 @@
 
 #include "app/shared_state.h"
 #include "display/draw.h"
+#include "display/notifications.h"
 #include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/input.h"
@@ -86,6 +87,7 @@ int FrameService(int showPointer) {
     s.PointerX = int(platform::pointerX());
     s.PointerY = int(platform::pointerY());
     Pace();
+    DrawNotifications();
     if (s.DrawnFrame()) platform::present(false);
     MeasureFrame();
     s.FrameParity = 1 - s.FrameParity;
