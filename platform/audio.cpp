@@ -196,5 +196,6 @@ bool channelPlaying(int channel) { return MixerAccess()->isPlaying(channel); }
 void setChannelVolume(int channel, float volume) { MixerAccess()->setVolume(channel, volume); }
 void setChannelPan(int channel, float pan) { MixerAccess()->setPan(channel, pan); }
 void setChannelRate(int channel, float rate) { MixerAccess()->setRate(channel, rate); }
+ChannelState channelState(int channel) { return MixerAccess()->state(channel); }
 
 }  // namespace platform

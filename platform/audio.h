@@ -27,4 +27,12 @@ void setChannelVolume(int channel, float volume);  // 0..1
 void setChannelPan(int channel, float pan);        // -1 left .. 1 right
 void setChannelRate(int channel, float rate);      // 0.25..4, 1 = as recorded
 
+// What a channel holds now, for the overlay and for tests; sound 0 for an unknown channel.
+struct ChannelState {
+    int sound = 0;
+    float volume = 0, pan = 0, rate = 1;
+    bool paused = false, playing = false;
+};
+ChannelState channelState(int channel);
+
 }  // namespace platform

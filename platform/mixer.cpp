@@ -142,4 +142,10 @@ void Mixer::clear() {
     nextSound_ = 1;
 }
 
+ChannelState Mixer::state(int channel) const {
+    const Channel* c = find(channel);
+    if (!c) return ChannelState{};
+    return ChannelState{c->sound, c->volume, c->pan, c->rate, c->paused, c->playing};
+}
+
 }  // namespace platform

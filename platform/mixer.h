@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/audio.h"
+
 namespace platform {
 
 // Sounds are float stereo interleaved at kRate; the output is the same. Sound and channel
@@ -31,6 +33,7 @@ public:
     void setVolume(int channel, float volume);
     void setPan(int channel, float pan);
     void setRate(int channel, float rate);
+    ChannelState state(int channel) const;
 
     // Renders the sum of the running channels, clipped to -1..1, and moves them on.
     void mix(float* out, int frames);

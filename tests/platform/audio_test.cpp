@@ -15,32 +15,15 @@
 #include "platform/internal.h"
 #include "platform/mixer.h"
 #include "platform/platform.h"
+#include "tests/wav_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using platform::Mixer;
 
-void putLE(std::string& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out += char((value >> (8 * i)) & 0xFF);
-}
-
-// A plain PCM WAV file around the given sample bytes.
-std::string wavBytes(int channels, int rate, int bits, const std::string& data) {
-    std::string out = "RIFF";
-    putLE(out, uint32_t(36 + data.size()), 4);
-    out += "WAVEfmt ";
-    putLE(out, 16, 4);
-    putLE(out, 1, 2);
-    putLE(out, uint32_t(channels), 2);
-    putLE(out, uint32_t(rate), 4);
-    putLE(out, uint32_t(rate * channels * bits / 8), 4);
-    putLE(out, uint32_t(channels * bits / 8), 2);
-    putLE(out, uint32_t(bits), 2);
-    out += "data";
-    putLE(out, uint32_t(data.size()), 4);
-    return out + data;
-}
+using testsupport::putLE;
+using testsupport::wavBytes;
 
 // 16-bit stereo at the mixer's rate, every frame the same.
 std::string steadyStereo(int frames, int16_t left, int16_t right) {
