@@ -114,6 +114,7 @@ struct SharedState {
     int32_t GraphicsReady = 0;
     Rgb BackdropTint{0.2f, 0.0f, 1.0f}, BackdropTarget{0.2f, 0.0f, 1.0f};
     int32_t StartTime = 0;
+    int32_t TargetFps = 60;
 
     // The frame service's own timing.
     double FramePreviousEnd = 0;

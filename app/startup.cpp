@@ -9,6 +9,7 @@
 #include "app/shared_state.h"
 #include "display/draw.h"
 #include "display/frame_service.h"
+#include "display/graphics_setup.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/display.h"
@@ -42,16 +43,6 @@ void LogBanner() {
                                     "Week #" + std::to_string(WeekNumber), kRule, TitleLine(), kRule,
                                     std::string(), std::string("Loading")})
         DebugLog(line);
-}
-
-// Until the graphics set-up reads the settings, the display opens in the default mode.
-void OpenDisplay() {
-    auto& s = shared;
-    platform::selectRenderer(s.SettingsTable[kRenderer]);
-    platform::openDisplay(s.ScreenWidth, s.ScreenHeight, 0, 60);
-    s.VirtualWidth = 1280;
-    s.VirtualHeight = 960;
-    platform::setVirtualResolution(s.VirtualWidth, s.VirtualHeight);
 }
 
 void FinishLoading() {
@@ -116,7 +107,7 @@ void StartUp() {
     for (const char* line : {"\tSetup Loaded", "", "Grabbing Previous Scores", ""}) DebugLog(line);
     platform::changeFolder(GameFolder());
     shared.StartTime = platform::millisecs();
-    OpenDisplay();
+    display::ApplyGraphicsSettings();
     FinishLoading();
 }
 

@@ -23,7 +23,11 @@ int NextPoolSlot() {
     return cursor;
 }
 
-int LoadIfPresent(const std::string& path) { return platform::fileExists(path) ? platform::loadSound(path) : 0; }
+// Replaces a table entry, letting go of the sample the previous set-up loaded.
+void LoadInto(int32_t& entry, const std::string& path) {
+    if (entry != 0) platform::freeSound(entry);
+    entry = platform::fileExists(path) ? platform::loadSound(path) : 0;
+}
 
 }  // namespace
 
@@ -67,12 +71,12 @@ void LoadMusicSamples() {
     auto& samples = app::shared.MusicSamples;
     const char* const parts[3] = {"music/bass", "music/lead", "music/accompany"};
     for (int i = 1; i <= 8; ++i) {
-        samples[i] = LoadIfPresent("music/d1-" + std::to_string(i) + ".wav");
-        samples[i + 10] = LoadIfPresent("music/d3-" + std::to_string(i) + ".wav");
+        LoadInto(samples[i], "music/d1-" + std::to_string(i) + ".wav");
+        LoadInto(samples[i + 10], "music/d3-" + std::to_string(i) + ".wav");
         for (int p = 0; p < 3; ++p) {
             char name[40];
             std::snprintf(name, sizeof name, "%s%02d.wav", parts[p], i);
-            samples[i + 20 + 10 * p] = LoadIfPresent(name);
+            LoadInto(samples[i + 20 + 10 * p], name);
         }
     }
 }

@@ -21,14 +21,6 @@ platform::Blend blendFor(int kind) {
     }
 }
 
-int kindFor(platform::Blend blend) {
-    switch (blend) {
-        case platform::Blend::Multiply: return kBlendShade;
-        case platform::Blend::Additive: return kBlendLight;
-        default: return kBlendAlpha;
-    }
-}
-
 // The centre of a frame whose top-left corner is (x, y) at scale (sx, sy).
 void FrameCentre(int image, int x, int y, float sx, float sy, float& cx, float& cy) {
     cx = float(x) + float(platform::imageWidth(image)) * sx / 2;
@@ -125,7 +117,7 @@ void DrawGlowing(int image, int x, int y, int frame, int glowImage, float glowSc
     if (TakeBudget(2)) platform::drawImage(glowImage != 0 ? glowImage : image, cx, cy, frame);
     SetDrawScale(saved.scaleX, saved.scaleY);
     SetDrawAlpha(saved.alpha);
-    SetBlendKind(kindFor(saved.blend));
+    platform::setBlend(saved.blend);
 }
 
 void DrawBackdrop() {

@@ -61,6 +61,10 @@ void updateMapping() {
     m.offsetX = (float(display.width) - float(vw) * m.scale) * 0.5f;
     m.offsetY = (float(display.height) - float(vh) * m.scale) * 0.5f;
     internal::setPointerMapping(m.scale, m.offsetX, m.offsetY);
+    m.clipLeft = m.offsetX;
+    m.clipTop = m.offsetY;
+    m.clipRight = m.offsetX + float(vw) * m.scale;
+    m.clipBottom = m.offsetY + float(vh) * m.scale;
     if (display.renderer) {
         // Drawing outside the virtual area stays inside it, leaving black bars.
         SDL_Rect clip{int(m.offsetX + 0.5f), int(m.offsetY + 0.5f), int(float(vw) * m.scale + 0.5f),
@@ -250,6 +254,9 @@ void present(bool paced) {
         display.lastPacedMicros = internal::clockMicros();
     }
     render::flush();
+    long quads = render::takeQuadCount();
+    // Headless frames cost nothing unless a test asks for a slower machine.
+    if (display.headless && options().quadsPerMs > 0) sleepMs(int(quads / options().quadsPerMs));
     ++display.presented;
     captureIfWanted();
     SDL_RenderPresent(display.renderer);

@@ -11,19 +11,64 @@ DrawState state;
 
 struct Batch {
     SDL_Texture* texture = nullptr;
-    Blend blend = Blend::Alpha;
+    SDL_BlendMode mode = SDL_BLENDMODE_BLEND;
     std::vector<SDL_Vertex> vertices;
     std::vector<int> indices;
 };
 Batch batch;
+long quadCount = 0;
 constexpr size_t kMaxBatchQuads = 8192;
+
+struct Corner {
+    float x, y, u, v;
+};
+using Polygon = std::vector<Corner>;
+
+// Keeps the part of a convex polygon on the inside of one edge (Sutherland-Hodgman).
+template <typename Inside, typename Cross>
+void clipEdge(Polygon& polygon, Inside inside, Cross cross) {
+    Polygon out;
+    for (size_t i = 0; i < polygon.size(); ++i) {
+        const Corner& a = polygon[i];
+        const Corner& b = polygon[(i + 1) % polygon.size()];
+        bool inA = inside(a), inB = inside(b);
+        if (inA) out.push_back(a);
+        if (inA != inB) {
+            float t = cross(a, b);
+            out.push_back({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.u + (b.u - a.u) * t, a.v + (b.v - a.v) * t});
+        }
+    }
+    polygon.swap(out);
+}
+
+// Shapes are cut to the drawing area before they reach the renderer: the software renderer
+// otherwise walks the whole bounding box of a long rotated stripe. False when nothing is left.
+bool clipToArea(Polygon& polygon, const render::Mapping& m) {
+    float minX = polygon[0].x, maxX = minX, minY = polygon[0].y, maxY = minY;
+    for (const Corner& c : polygon) {
+        minX = std::min(minX, c.x), maxX = std::max(maxX, c.x);
+        minY = std::min(minY, c.y), maxY = std::max(maxY, c.y);
+    }
+    if (maxX <= m.clipLeft || minX >= m.clipRight || maxY <= m.clipTop || minY >= m.clipBottom) return false;
+    if (minX >= m.clipLeft && maxX <= m.clipRight && minY >= m.clipTop && maxY <= m.clipBottom) return true;
+    clipEdge(polygon, [&](const Corner& c) { return c.x >= m.clipLeft; },
+             [&](const Corner& a, const Corner& b) { return (m.clipLeft - a.x) / (b.x - a.x); });
+    clipEdge(polygon, [&](const Corner& c) { return c.x <= m.clipRight; },
+             [&](const Corner& a, const Corner& b) { return (m.clipRight - a.x) / (b.x - a.x); });
+    clipEdge(polygon, [&](const Corner& c) { return c.y >= m.clipTop; },
+             [&](const Corner& a, const Corner& b) { return (m.clipTop - a.y) / (b.y - a.y); });
+    clipEdge(polygon, [&](const Corner& c) { return c.y <= m.clipBottom; },
+             [&](const Corner& a, const Corner& b) { return (m.clipBottom - a.y) / (b.y - a.y); });
+    return polygon.size() >= 3;
+}
 
 SDL_Color vertexColour(const DrawState& s) {
     return SDL_Color{Uint8(s.r), Uint8(s.g), Uint8(s.b), Uint8(std::lround(s.alpha * 255.0f))};
 }
 
-// Plain shapes are drawn from a small white texture: SDL's software renderer ignores the
-// multiply and additive blends on untextured geometry.
+// Plain shapes that multiply or add are drawn from a small white texture: SDL's software
+// renderer ignores those blends on untextured geometry. Alpha-blended ones stay untextured,
+// which the software renderer fills much faster.
 struct White {
     SDL_Texture* texture = nullptr;
     uint32_t generation = 0;
@@ -49,7 +94,7 @@ SDL_Texture* whiteTexture() {
 void pushPlain(render::Quad q, const DrawState& s) {
     q.u0 = q.v0 = 0.375f;
     q.u1 = q.v1 = 0.625f;
-    render::pushQuad(whiteTexture(), q, s);
+    render::pushQuad(s.blend == Blend::Alpha ? nullptr : whiteTexture(), q, s);
 }
 
 }  // namespace
@@ -67,7 +112,7 @@ SDL_BlendMode sdlBlend(Blend blend) {
 void flush() {
     SDL_Renderer* r = renderer();
     if (r && !batch.indices.empty()) {
-        SDL_BlendMode mode = sdlBlend(batch.blend);
+        SDL_BlendMode mode = batch.mode;
         if (batch.texture) {
             SDL_SetTextureBlendMode(batch.texture, mode);
         } else {
@@ -80,6 +125,12 @@ void flush() {
     batch.indices.clear();
 }
 
+long takeQuadCount() {
+    long n = quadCount;
+    quadCount = 0;
+    return n;
+}
+
 void resetBatch() {
     batch.vertices.clear();
     batch.indices.clear();
@@ -88,22 +139,26 @@ void resetBatch() {
 
 void pushQuad(SDL_Texture* texture, const Quad& q, const DrawState& s) {
     if (!renderer()) return;
-    if (texture != batch.texture || s.blend != batch.blend ||
-        batch.vertices.size() >= kMaxBatchQuads * 4) {
+    ++quadCount;
+    // Opaque plain shapes need no blending, which spares the software renderer a lot of work.
+    SDL_BlendMode mode = !texture && s.blend == Blend::Alpha && s.alpha >= 1.0f ? SDL_BLENDMODE_NONE : sdlBlend(s.blend);
+    if (texture != batch.texture || mode != batch.mode || batch.vertices.size() >= kMaxBatchQuads * 4) {
         flush();
         batch.texture = texture;
-        batch.blend = s.blend;
+        batch.mode = mode;
     }
     const Mapping& m = mapping();
     SDL_Color colour = vertexColour(s);
     const float u[4] = {q.u0, q.u1, q.u1, q.u0};
     const float v[4] = {q.v0, q.v0, q.v1, q.v1};
+    Polygon polygon;
+    for (int i = 0; i < 4; ++i)
+        polygon.push_back({q.x[i] * m.scale + m.offsetX, q.y[i] * m.scale + m.offsetY, u[i], v[i]});
+    if (!clipToArea(polygon, m)) return;
     int base = int(batch.vertices.size());
-    for (int i = 0; i < 4; ++i) {
-        SDL_FPoint p{q.x[i] * m.scale + m.offsetX, q.y[i] * m.scale + m.offsetY};
-        batch.vertices.push_back(SDL_Vertex{p, colour, SDL_FPoint{u[i], v[i]}});
-    }
-    for (int i : {0, 1, 2, 0, 2, 3}) batch.indices.push_back(base + i);
+    for (const Corner& c : polygon) batch.vertices.push_back(SDL_Vertex{{c.x, c.y}, colour, {c.u, c.v}});
+    for (int i = 1; i + 1 < int(polygon.size()); ++i)
+        for (int k : {0, i, i + 1}) batch.indices.push_back(base + k);
 }
 
 Quad placeBox(float x, float y, float left, float top, float w, float h, const DrawState& s) {

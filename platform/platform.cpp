@@ -45,7 +45,7 @@ bool parseOptions(int argc, char** argv, Options& out, std::string& error) {
             continue;
         }
         if (arg != "--input" && arg != "--max-ms" && arg != "--capture" && arg != "--capture-frames" &&
-            arg != "--video-driver") {
+            arg != "--video-driver" && arg != "--cost-quads-per-ms") {
             error = "unknown option " + arg;
             return false;
         }
@@ -60,6 +60,7 @@ bool parseOptions(int argc, char** argv, Options& out, std::string& error) {
         if (arg == "--capture") out.captureDir = value;
         if (arg == "--capture-frames") ok = parseFrameList(value, out);
         if (arg == "--video-driver") out.videoDriver = value;
+        if (arg == "--cost-quads-per-ms") ok = parseNumber(value, out.quadsPerMs) && out.quadsPerMs >= 0;
         if (!ok) {
             error = "bad value for " + arg + ": " + value;
             return false;

@@ -13,6 +13,7 @@ struct Options {
     std::vector<long> captureFrames;  // presented frame numbers, counted from 1
     long captureEvery = 0;          // or every Nth presented frame
     std::string videoDriver;        // SDL video driver override (tests, benchmarks)
+    long quadsPerMs = 0;            // headless cost model: each presented frame takes quads/N ms
 };
 
 // Parses the command line; unknown arguments are an error. Returns false with a message.

@@ -17,6 +17,7 @@ uint32_t generation();
 // Virtual -> real pixel mapping of the open display.
 struct Mapping {
     float scale = 1.0f, offsetX = 0.0f, offsetY = 0.0f;
+    float clipLeft = 0, clipTop = 0, clipRight = 0, clipBottom = 0;  // the area in real pixels
 };
 const Mapping& mapping();
 
@@ -30,6 +31,7 @@ struct Quad {
 // Consecutive quads with the same texture and blend go to the GPU in one geometry call.
 void pushQuad(SDL_Texture* texture, const Quad& quad, const DrawState& state);
 void flush();
+long takeQuadCount();  // quads pushed since last asked
 void resetBatch();  // drops pending quads (the renderer went away)
 
 // Places a w x h box whose local origin is (ox, oy) before scale and rotation at (x, y).

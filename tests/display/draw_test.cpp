@@ -14,6 +14,8 @@
 
 namespace {
 
+const char* kDejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
 uint32_t Bits(float f) {
     uint32_t u;
     std::memcpy(&u, &f, 4);
@@ -36,12 +38,13 @@ protected:
         platform::grabBackBuffer(grab_, 0, 0);
         return platform::readPixel(grab_, x, y) & 0xFFFFFF;
     }
-    // A plain 4x4 white image with its handle at the centre, as the loader makes them.
-    int Sprite() {
+    int Red(int x, int y) { return int(Pixel(x, y) >> 16); }
+    // A plain white square with its handle at the centre, as the loader makes images.
+    int Sprite(int size = 4) {
         platform::setAutoMidHandle(true);
-        int image = platform::createImage(4, 4, 1, 0);
-        for (int y = 0; y < 4; ++y)
-            for (int x = 0; x < 4; ++x) platform::writePixel(image, x, y, 0xFFFFFFFFu);
+        int image = platform::createImage(size, size, 1, 0);
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) platform::writePixel(image, x, y, 0xFFFFFFFFu);
         return image;
     }
     int grab_ = 0;
@@ -68,6 +71,7 @@ TEST_F(DrawTest, ColourScaleAndBlendSettersFollowTheirRules) {
     display::SetDrawColour(0, 0, 0, -2);
     EXPECT_FLOAT_EQ(platform::drawState().alpha, 0.0f);
     display::SetDrawScale(1.5f);
+    EXPECT_FLOAT_EQ(platform::drawState().scaleX, 1.5f);
     EXPECT_FLOAT_EQ(platform::drawState().scaleY, 1.5f);
     display::SetDrawScale(2, 0.5f);
     EXPECT_FLOAT_EQ(platform::drawState().scaleX, 2.0f);
@@ -85,47 +89,62 @@ TEST_F(DrawTest, ColourScaleAndBlendSettersFollowTheirRules) {
     EXPECT_EQ(r.alpha, 1);
 }
 
-TEST_F(DrawTest, TextAlignmentMovesByWholeHalves) {
-    const std::string text = "Mm";
-    int w = platform::textWidth(text), h = platform::fontHeight();
+// TextAt must leave exactly the pixels drawText leaves with the corner moved by hand.
+TEST_F(DrawTest, TextAlignmentMovesByWholeUnscaledHalves) {
+    platform::setFont(platform::loadFont(kDejaVuSans, 13));
+    const std::string text = "Wg";
+    const int w = platform::textWidth(text), h = platform::fontHeight();
+    ASSERT_TRUE(w % 2 == 1 && h % 2 == 1) << w << "x" << h;  // odd, so halving truncates
     struct Case {
-        int h, v, left, top;
+        int hAlign, vAlign;
+        float scale;
+        int left, top;
     };
-    const Case cases[] = {{0, 0, 400, 300}, {1, 1, 400 - w / 2, 300 - h / 2}, {2, 2, 400 - w, 300 - h},
-                          {5, -1, 400, 300}};
+    const Case cases[] = {{0, 0, 1, 400, 300},         {1, 1, 1, 400 - w / 2, 300 - h / 2},
+                          {2, 2, 1, 400 - w, 300 - h}, {2, 0, 1, 400 - w, 300},
+                          {5, -1, 1, 400, 300},        {1, 2, 2, 400 - w / 2, 300 - h}};
+    int reference = platform::createImage(1280, 960, 1, 0);
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.hAlign << "," << c.vAlign << " scale " << c.scale);
+        display::SetDrawScale(c.scale);
         display::BeginFrame(1);
-        display::TextAt(400, 300, text, c.h, c.v);
-        platform::grabBackBuffer(grab_, 0, 0);
-        int minX = 9999, minY = 9999, maxX = -1, maxY = -1;
-        for (int y = 200; y < 400; ++y)
-            for (int x = 300; x < 500; ++x)
-                if (platform::readPixel(grab_, x, y) & 0xFFFFFF) {
-                    minX = std::min(minX, x), maxX = std::max(maxX, x);
-                    minY = std::min(minY, y), maxY = std::max(maxY, y);
-                }
-        SCOPED_TRACE(c.h);
-        EXPECT_GE(minX, c.left);
-        EXPECT_LE(minX, c.left + 3);
-        EXPECT_LE(maxX, c.left + w);
-        EXPECT_GE(minY, c.top);
-        EXPECT_LE(maxY, c.top + h);
+        platform::drawText(float(c.left), float(c.top), text);
+        ASSERT_TRUE(platform::grabBackBuffer(reference, 0, 0));
+        display::BeginFrame(1);
+        display::TextAt(400, 300, text, c.hAlign, c.vAlign);
+        ASSERT_TRUE(platform::grabBackBuffer(grab_, 0, 0));
+        int lit = 0, differing = 0;
+        for (int y = 250; y < 360; ++y)
+            for (int x = 350; x < 460; ++x) {
+                uint32_t want = platform::readPixel(reference, x, y) & 0xFFFFFF;
+                lit += want != 0;
+                differing += want != (platform::readPixel(grab_, x, y) & 0xFFFFFF);
+            }
+        EXPECT_GT(lit, 20);
+        EXPECT_EQ(differing, 0);
     }
 }
 
 TEST_F(DrawTest, FontsComeFromTheTableWithOutOfRangeMapped) {
-    app::shared.FontTable[0] = platform::loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 8);
-    app::shared.FontTable[23] = platform::loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 40);
+    app::shared.FontTable[0] = platform::loadFont(kDejaVuSans, 8);
+    app::shared.FontTable[23] = platform::loadFont(kDejaVuSans, 40);
     ASSERT_NE(app::shared.FontTable[0], 0);
+    ASSERT_NE(app::shared.FontTable[23], app::shared.FontTable[0]);
     struct Case {
         int family, size, expected;
     };
     const Case cases[] = {{7, 12, app::shared.FontTable[0]}, {3, 3, app::shared.FontTable[23]},
-                          {0, -1, app::shared.FontTable[0]}, {2, 4, 0}};
+                          {0, -1, app::shared.FontTable[0]}, {1, 9, app::shared.FontTable[0]},
+                          {4, 3, app::shared.FontTable[3]}, {2, 4, 0}};
     for (const Case& c : cases) {
         display::SelectFont(c.family, c.size);
         EXPECT_EQ(platform::currentFont(), c.expected) << c.family << "," << c.size;
     }
+    app::shared.FontSlots[7] = app::shared.FontTable[23];
+    display::SelectFontSlot(7);
+    EXPECT_EQ(platform::currentFont(), app::shared.FontTable[23]);
+    display::SelectFontSlot(8);  // loaded nothing: the default font
+    EXPECT_EQ(platform::currentFont(), 0);
 }
 
 TEST_F(DrawTest, MouseInRectIsStrictOnEverySide) {
@@ -154,6 +173,15 @@ TEST_F(DrawTest, BudgetsLimitDrawsPerFrameAndSlowSystemsSkipUndrawnFrames) {
     EXPECT_EQ(app::shared.BudgetCounts[1], 0);
     display::DrawBudgeted(sprite, 130, 100, 0, 1);
     EXPECT_EQ(Pixel(131, 101), 0xFFFFFFu);
+    // Scaled, the frame still hangs from its top-left corner: 12x8 units from (300, 300).
+    display::SetDrawScale(3, 2);
+    display::DrawBudgeted(sprite, 300, 300, 0, 1);
+    display::ResetDrawState();
+    EXPECT_EQ(Pixel(300, 300), 0xFFFFFFu);
+    EXPECT_EQ(Pixel(311, 307), 0xFFFFFFu);
+    EXPECT_EQ(Pixel(299, 300), 0u);
+    EXPECT_EQ(Pixel(312, 300), 0u);
+    EXPECT_EQ(Pixel(300, 308), 0u);
     app::shared.SettingsTable[app::kSlowSystem] = 1;
     app::shared.FrameParity = 1;
     display::BeginFrame(1);
@@ -164,29 +192,57 @@ TEST_F(DrawTest, BudgetsLimitDrawsPerFrameAndSlowSystemsSkipUndrawnFrames) {
 }
 
 TEST_F(DrawTest, GlowingDrawsAnAdditiveLargerCopyAndRestoresState) {
-    int sprite = Sprite();
-    display::SetDrawScale(4);
-    display::SetDrawColour(100, 0, 0, 0.5f);
+    int sprite = Sprite(4), smallGlow = Sprite(2);
+    // The sprite, at scale 4 from (200, 200), covers 200..215 and centres the glow on 208,
+    // whatever the glow image's own size.
+    struct Case {
+        int glowImage;
+        float glowScale;
+        int glowLeft, glowRight;
+    };
+    const Case cases[] = {{0, 2.0f, 192, 223}, {smallGlow, 3.0f, 196, 219}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.glowScale);
+        display::BeginFrame(1);
+        display::SetDrawScale(4);
+        display::SetDrawColour(100, 0, 0, 0.5f);
+        display::DrawGlowing(sprite, 200, 200, 0, c.glowImage, c.glowScale, 0.8f);
+        EXPECT_EQ(app::shared.BudgetCounts[1], 1);
+        EXPECT_EQ(app::shared.BudgetCounts[2], 1);
+        const platform::DrawState& s = platform::drawState();
+        EXPECT_FLOAT_EQ(s.scaleX, 4);
+        EXPECT_FLOAT_EQ(s.scaleY, 4);
+        EXPECT_FLOAT_EQ(s.alpha, 0.5f);
+        EXPECT_EQ(s.blend, platform::Blend::Alpha);
+        EXPECT_GT(Red(208, 208), Red(c.glowLeft, 208));
+        EXPECT_NEAR(Red(c.glowLeft, 208), 40, 2);  // 100 at alpha 0.5 x 0.8, added to black
+        EXPECT_NEAR(Red(c.glowRight, 208), 40, 2);
+        EXPECT_EQ(Pixel(c.glowLeft - 1, 208), 0u);
+        EXPECT_EQ(Pixel(c.glowRight + 1, 208), 0u);
+    }
+    // With budget 1 spent the glow still draws against budget 2; the caller's blend comes back.
+    app::shared.BudgetLimits[1] = 1;
+    display::SetBlendKind(display::kBlendShade);
     display::DrawGlowing(sprite, 200, 200, 0, 0, 2.0f, 0.8f);
     EXPECT_EQ(app::shared.BudgetCounts[1], 1);
-    EXPECT_EQ(app::shared.BudgetCounts[2], 1);
-    const platform::DrawState& s = platform::drawState();
-    EXPECT_FLOAT_EQ(s.scaleX, 4);
-    EXPECT_FLOAT_EQ(s.alpha, 0.5f);
-    EXPECT_EQ(s.blend, platform::Blend::Alpha);
-    // The sprite covers 200..216; the glow, twice as big about the same centre, 192..224.
-    uint32_t inside = Pixel(208, 208), glowOnly = Pixel(194, 208), outside = Pixel(189, 208);
-    EXPECT_GT(inside >> 16, glowOnly >> 16);
-    EXPECT_NEAR(int(glowOnly >> 16), 40, 2);  // 100 at alpha 0.5 x 0.8, added to black
-    EXPECT_EQ(outside, 0u);
+    EXPECT_EQ(app::shared.BudgetCounts[2], 2);
+    EXPECT_EQ(platform::drawState().blend, platform::Blend::Multiply);
 }
 
 TEST_F(DrawTest, BackdropEasesItsTintAndDraws97Stripes) {
     auto& s = app::shared;
     s.BackdropTint = {0.2f, 0.0f, 1.0f};
     s.BackdropTarget = s.BackdropTint;
+    display::SetDrawColour(10, 20, 30, 0.3f);
+    display::SetDrawRotation(12);
     display::DrawBackdrop();
-    EXPECT_FLOAT_EQ(s.BackdropTint.r, 0.2f);
+    EXPECT_EQ(s.BackdropTint.r, 0.2f);
+    EXPECT_EQ(s.BackdropTint.g, 0.0f);
+    EXPECT_EQ(s.BackdropTint.b, 1.0f);
+    const platform::DrawState& after = platform::drawState();
+    EXPECT_EQ(after.r + after.g + after.b, 765);
+    EXPECT_EQ(after.alpha, 1);
+    EXPECT_EQ(after.rotation, 0);
     s.BackdropTarget = {0.0f, 1.0f, 1.0f};
     display::DrawBackdrop();
     EXPECT_FLOAT_EQ(s.BackdropTint.r, 0.1875f);
@@ -214,6 +270,13 @@ TEST_F(DrawTest, BackdropEasesItsTintAndDraws97Stripes) {
         blue = b;
     }
     EXPECT_EQ(bands, 103 - 29 + 1);
+
+    // Seen at half size, the last stripe (blue 122, 30 x 96 units down) shows and none follows.
+    platform::setVirtualResolution(2560, 1920);
+    display::BeginFrame(1);
+    display::DrawBackdrop();
+    EXPECT_EQ(Pixel(700, 700), 0x18007Au);  // units (1400, 1400)
+    EXPECT_EQ(Pixel(710, 710), 0u);         // where a 98th stripe would lie
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ SCRIPT
 
 for run in a b; do
     mkdir -p "$work/$run"
-    "$game" --headless --input "$work/close.txt" --max-ms 20000 \
+    "$game" --headless --input "$work/close.txt" --max-ms 20000 --cost-quads-per-ms 1500 \
         --capture "$work/$run" --capture-frames 1,20,60
 done
 ls "$work/a" | grep -qx frame-000060.png || { echo "FAIL: frame 60 not captured"; exit 1; }
