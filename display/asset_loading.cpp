@@ -128,9 +128,13 @@ void LoadCommonObjects() {
 }
 
 void LoadGameAssets() {
-    auto& s = app::shared;
     RunEngineTest(60, 2);
     audio::LoadMusicSamples();
+    LoadGameImages();
+}
+
+void LoadGameImages() {
+    auto& s = app::shared;
     Replace(s.GameLogo, platform::loadImage("logo.png", kSmooth), platform::freeImage);
     Replace(s.MenuArtSmooth, platform::loadImageStrip("menu.png", 64, 64, 0, 4, kSmooth), platform::freeImage);
     Replace(s.MenuArtCrisp, platform::loadImageStrip("menu.png", 64, 64, 0, 4, kMasked), platform::freeImage);

@@ -13,5 +13,6 @@ int FontPixels(int nominal, float multiplier);
 
 void LoadCommonObjects();
 void LoadGameAssets();
+void LoadGameImages();  // the game logo, the title art and the tile
 
 }  // namespace display

@@ -1,5 +1,6 @@
 #include "settings/setup_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstdint>
@@ -16,6 +17,7 @@ namespace {
 constexpr int kLastSlot = 99;
 const char* const kSlowSystemLine =
     "ESS=1 ; This is a slow system, and things must run a wee bit slower for it.  Awww..";
+const char* const kEngineNames[] = {"OpenGL", "DX9", "DX7"};
 
 std::string Trim(const std::string& text) {
     size_t first = 0, last = text.size();
@@ -35,72 +37,108 @@ int DigitValue(char c) {
     return c >= 'A' && c <= 'F' ? c - 'A' + 10 : 99;
 }
 
-void ApplyKey(const std::string& value) {
+void ReadBinding(const std::string& value) {
     int slot = ReadSetupNumber(app::SplitField(value, ",", 1, 0));
     int code = ReadSetupNumber(app::SplitField(value, ",", 2, 0));
-    // Slot 0 counts too: the writer saves it, so it must come back.
-    if (slot >= 0 && slot <= kLastSlot) app::shared.ControlKeys[slot] = code;
+    // Slot 0 (player 1 up) counts too: the writer saves it, so it must come back.
+    if (slot <= kLastSlot) app::shared.ControlKeys[slot] = code;
 }
 
-void ApplyGraphics(const std::string& key, const std::string& value) {
+void ReadAudioDriver(const std::string& value) {
+    auto& s = app::shared;
+    s.AudioDriverChosen = 1;  // even an unknown name stops the default search
+    for (size_t i = 0; i < s.AudioDriverNames.size(); ++i)
+        if (s.AudioDriverNames[i] == value) s.SettingsTable[app::kAudioDriver] = int(i);
+}
+
+// Values other than the ones named leave the setting as it was.
+void ReadDisplayChoice(const std::string& key, const std::string& value) {
     auto& t = app::shared.SettingsTable;
-    std::string upper = Upper(value);
+    const std::string upper = Upper(value);
     if (key == "FULLSCREEN" && (upper == "TRUE" || upper == "ON")) {
         t[app::kFullScreen] = 1;
         app::DebugLog("\tSetting to Fullscreen");
-    } else if ((key == "GFX ENGINE" || key == "GFXENGINE") && (upper == "DX9" || upper == "DX7")) {
+    } else if (key != "FULLSCREEN" && (upper == "DX9" || upper == "DX7")) {
         t[app::kRenderer] = upper == "DX9" ? 1 : 2;
         app::DebugLog(upper == "DX9" ? "\tDirectX 9 Mode" : "\tDirectX 7 Mode");
-    } else if (key == "ESS") {
-        t[app::kSlowSystem] = 1;
-        app::DebugLog("\tAssuming Emergency Slow System values.");
     }
 }
 
-void ApplyLine(const std::string& line) {
-    auto& s = app::shared;
-    auto& t = s.SettingsTable;
+int NumberTarget(const std::string& key) {
+    if (key == "WIDTH") return app::kRequestedWidth;
+    if (key == "HEIGHT") return app::kRequestedHeight;
+    if (key == "MASTER") return app::kMasterLevel;
+    if (key == "SOUND") return app::kSoundLevel;
+    if (key == "MUSIC") return app::kMusicLevel;
+    return 0;
+}
+
+void ReadLine(const std::string& line) {
     const std::string key = Trim(Upper(app::SplitField(line, "=", 1, 0)));
     const std::string value = Trim(app::SplitField(line, "=", 2, 0));
     if (key == "AUDIODRIVER") {
-        s.AudioDriverChosen = 1;
-        for (size_t i = 0; i < s.AudioDriverNames.size(); ++i)
-            if (s.AudioDriverNames[i] == value) t[app::kAudioDriver] = int(i);
+        ReadAudioDriver(value);
+    } else if (key == "FULLSCREEN" || key == "GFX ENGINE" || key == "GFXENGINE") {
+        ReadDisplayChoice(key, value);
+    } else if (key == "ESS") {
+        app::shared.SettingsTable[app::kSlowSystem] = 1;
+        app::DebugLog("\tAssuming Emergency Slow System values.");
+    } else if (key == "KEY") {
+        ReadBinding(value);
+    } else if (int target = NumberTarget(key)) {
+        app::shared.SettingsTable[target] = ReadSetupNumber(value);
     }
-    ApplyGraphics(key, value);
-    if (key == "WIDTH") t[app::kRequestedWidth] = ReadSetupNumber(value);
-    if (key == "HEIGHT") t[app::kRequestedHeight] = ReadSetupNumber(value);
-    if (key == "KEY") ApplyKey(value);
-    if (key == "MASTER") t[app::kMasterLevel] = ReadSetupNumber(value);
-    if (key == "SOUND") t[app::kSoundLevel] = ReadSetupNumber(value);
-    if (key == "MUSIC") t[app::kMusicLevel] = ReadSetupNumber(value);
 }
 
-std::vector<std::string> SetupLines() {
-    const auto& s = app::shared;
+void AddGraphicsLines(std::vector<std::string>& lines) {
     auto& t = app::shared.SettingsTable;
-    std::vector<std::string> lines = {"[Graphics]"};
+    lines.push_back("[Graphics]");
     if (t[app::kFullScreen] == 0 || t[app::kFullScreen] == 1)
-        lines.push_back(t[app::kFullScreen] ? "Fullscreen = True" : "Fullscreen = False");
-    const char* const engines[] = {"OpenGL", "DX9", "DX7"};
+        lines.push_back(t[app::kFullScreen] == 1 ? "Fullscreen = True" : "Fullscreen = False");
     if (t[app::kRenderer] >= 0 && t[app::kRenderer] <= 2)
-        lines.push_back(std::string("GFX Engine = ") + engines[t[app::kRenderer]]);
+        lines.push_back(std::string("GFX Engine = ") + kEngineNames[t[app::kRenderer]]);
     lines.push_back("Width=" + std::to_string(t[app::kRequestedWidth]));
     lines.push_back("Height=" + std::to_string(t[app::kRequestedHeight]));
     if (t[app::kSlowSystem] == 1) lines.push_back(kSlowSystemLine);
-    lines.insert(lines.end(), {"", "[Audio]", "Master = " + std::to_string(t[app::kMasterLevel]),
-                               "Sound = " + std::to_string(t[app::kSoundLevel]),
-                               "Music = " + std::to_string(t[app::kMusicLevel])});
-    int driver = t[app::kAudioDriver];
-    // Without a name to save, no line: the next start searches for a driver again.
+    lines.push_back("");
+}
+
+void AddAudioLines(std::vector<std::string>& lines) {
+    const auto& s = app::shared;
+    const auto& t = s.SettingsTable;
+    lines.push_back("[Audio]");
+    lines.push_back("Master = " + std::to_string(t[app::kMasterLevel]));
+    lines.push_back("Sound = " + std::to_string(t[app::kSoundLevel]));
+    lines.push_back("Music = " + std::to_string(t[app::kMusicLevel]));
+    const int driver = t[app::kAudioDriver];
+    // With no name to save, no line: the next start searches for a driver again.
     if (driver >= 0 && driver < int(s.AudioDriverNames.size()))
         lines.push_back("AudioDriver = " + s.AudioDriverNames[size_t(driver)]);
     for (const std::string& name : s.AudioDriverNames) lines.push_back("; AudioDriver = " + name);
-    lines.insert(lines.end(), {"", "[Controls]"});
+    lines.push_back("");
+}
+
+std::vector<std::string> SetupLines() {
+    std::vector<std::string> lines;
+    AddGraphicsLines(lines);
+    AddAudioLines(lines);
+    lines.push_back("[Controls]");
+    const auto& keys = app::shared.ControlKeys;
     for (int slot = 0; slot <= kLastSlot; ++slot)
-        if (app::shared.ControlKeys[slot] > 0)
-            lines.push_back("Key=" + std::to_string(slot) + "," + std::to_string(app::shared.ControlKeys[slot]));
+        if (keys[slot] > 0) lines.push_back("Key=" + std::to_string(slot) + "," + std::to_string(keys[slot]));
     return lines;
+}
+
+// Writes a temporary beside Setup.ini and renames it over the old file, so a crash or a full
+// disk part-way leaves the old file whole.
+bool ReplaceSetupFile() {
+    const std::string temporary = std::string(app::SetupFile) + ".new";
+    platform::LineWriter writer;
+    if (!writer.open(temporary)) return false;  // nothing of ours to clean up
+    for (const std::string& line : SetupLines()) writer.writeLine(line);
+    if (writer.close() && platform::renameFile(temporary, app::SetupFile)) return true;
+    platform::deleteFile(temporary);
+    return false;
 }
 
 }  // namespace
@@ -120,16 +158,15 @@ int ReadSetupNumber(const std::string& value) {
 void ReadSetupFile() {
     std::vector<std::string> lines;
     platform::readLines(app::SetupFile, lines);
-    if (lines.empty()) lines.push_back("");
-    for (const std::string& line : lines) ApplyLine(line);
+    if (lines.empty()) lines.push_back("");  // an empty file is one empty line
+    for (const std::string& line : lines) ReadLine(line);
 }
 
 bool WriteSetupFile() {
+    // Back to exactly where we were, whatever the folder was: the caller's paths depend on it.
     const std::string back = platform::currentFolder();
-    if (!platform::changeFolder("..")) return false;
-    const std::string temporary = std::string(app::SetupFile) + ".new";
-    bool written = platform::writeLines(temporary, SetupLines()) && platform::renameFile(temporary, app::SetupFile);
-    if (!written) platform::deleteFile(temporary);
+    if (back.empty() || !platform::changeFolder("..")) return false;
+    const bool written = ReplaceSetupFile();
     platform::changeFolder(back);
     return written;
 }
