@@ -1,14 +1,14 @@
 #include "app/split_field.h"
 
 namespace app {
-namespace {
-
-std::string trimControls(const std::string& text) {
+std::string TrimControls(const std::string& text) {
     size_t first = 0, last = text.size();
     while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
     while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
     return text.substr(first, last - first);
 }
+
+namespace {
 
 // 1-based position of needle in t at or after `from`, 0 when absent.
 long find(const std::string& t, const std::string& needle, long from) {
@@ -19,7 +19,7 @@ long find(const std::string& t, const std::string& needle, long from) {
 }  // namespace
 
 std::string SplitField(const std::string& text, const std::string& delimiter, int n, int spaceAlso) {
-    const std::string t = trimControls(text);
+    const std::string t = TrimControls(text);
     long start = 1, prev = 0;
     bool missing = false;
     for (int i = 0; i < n - 1; ++i) {

@@ -6,6 +6,9 @@ namespace app {
 
 constexpr const char* FieldMissing = "-+-";
 
+// The text without leading and trailing characters of code 0 to 32.
+std::string TrimControls(const std::string& text);
+
 // Field n (from 1) of the trimmed text; spaceAlso = 1 lets a space end a field too.
 // Asking past the last delimiter gives FieldMissing, except for field 2, which is then the
 // whole text.

@@ -19,13 +19,6 @@ const char* const kSlowSystemLine =
     "ESS=1 ; This is a slow system, and things must run a wee bit slower for it.  Awww..";
 const char* const kEngineNames[] = {"OpenGL", "DX9", "DX7"};
 
-std::string Trim(const std::string& text) {
-    size_t first = 0, last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
-    return text.substr(first, last - first);
-}
-
 std::string Upper(std::string text) {
     for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
     return text;
@@ -51,17 +44,20 @@ void ReadAudioDriver(const std::string& value) {
         if (s.AudioDriverNames[i] == value) s.SettingsTable[app::kAudioDriver] = int(i);
 }
 
-// Values other than the ones named leave the setting as it was.
-void ReadDisplayChoice(const std::string& key, const std::string& value) {
-    auto& t = app::shared.SettingsTable;
+// Values other than the ones named leave the setting as it was, so a later "False" does not
+// undo an earlier "True".
+void ReadFullScreen(const std::string& value) {
     const std::string upper = Upper(value);
-    if (key == "FULLSCREEN" && (upper == "TRUE" || upper == "ON")) {
-        t[app::kFullScreen] = 1;
-        app::DebugLog("\tSetting to Fullscreen");
-    } else if (key != "FULLSCREEN" && (upper == "DX9" || upper == "DX7")) {
-        t[app::kRenderer] = upper == "DX9" ? 1 : 2;
-        app::DebugLog(upper == "DX9" ? "\tDirectX 9 Mode" : "\tDirectX 7 Mode");
-    }
+    if (upper != "TRUE" && upper != "ON") return;
+    app::shared.SettingsTable[app::kFullScreen] = 1;
+    app::DebugLog("\tSetting to Fullscreen");
+}
+
+void ReadEngine(const std::string& value) {
+    const std::string upper = Upper(value);
+    if (upper != "DX9" && upper != "DX7") return;
+    app::shared.SettingsTable[app::kRenderer] = upper == "DX9" ? 1 : 2;
+    app::DebugLog(upper == "DX9" ? "\tDirectX 9 Mode" : "\tDirectX 7 Mode");
 }
 
 int NumberTarget(const std::string& key) {
@@ -74,12 +70,14 @@ int NumberTarget(const std::string& key) {
 }
 
 void ReadLine(const std::string& line) {
-    const std::string key = Trim(Upper(app::SplitField(line, "=", 1, 0)));
-    const std::string value = Trim(app::SplitField(line, "=", 2, 0));
+    const std::string key = app::TrimControls(Upper(app::SplitField(line, "=", 1, 0)));
+    const std::string value = app::TrimControls(app::SplitField(line, "=", 2, 0));
     if (key == "AUDIODRIVER") {
         ReadAudioDriver(value);
-    } else if (key == "FULLSCREEN" || key == "GFX ENGINE" || key == "GFXENGINE") {
-        ReadDisplayChoice(key, value);
+    } else if (key == "FULLSCREEN") {
+        ReadFullScreen(value);
+    } else if (key == "GFX ENGINE" || key == "GFXENGINE") {
+        ReadEngine(value);
     } else if (key == "ESS") {
         app::shared.SettingsTable[app::kSlowSystem] = 1;
         app::DebugLog("\tAssuming Emergency Slow System values.");

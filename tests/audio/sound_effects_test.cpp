@@ -73,6 +73,13 @@ TEST_F(SoundEffectsTest, NothingHappensWithoutSoundLevelOrSample) {
     EXPECT_FLOAT_EQ(Slot(21).volume, 0.0f);
 }
 
+TEST_F(SoundEffectsTest, LevelsAboveAHundredStillGiveAtMostFullVolume) {
+    app::shared.SettingsTable[app::kMasterLevel] = 500;  // Setup.ini values are not range-checked
+    app::shared.SettingsTable[app::kSoundLevel] = 300;
+    audio::PlaySfx(98, 1, 1, 0);
+    EXPECT_FLOAT_EQ(Slot(21).volume, 1.0f);
+}
+
 TEST_F(SoundEffectsTest, ThePoolWrapsAndCutsOffOnlySoundsStillPlaying) {
     app::shared.SfxCursor = 254;
     audio::PlaySfx(98, 1, 1, 0);

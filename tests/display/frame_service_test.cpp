@@ -2,10 +2,12 @@
 #include "display/frame_service.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "app/shared_state.h"
 #include "platform/clock.h"
 #include "platform/display.h"
+#include "platform/files.h"
 #include "platform/platform.h"
 #include "tests/headless.h"
 
@@ -16,8 +18,14 @@ void NoteFarewell() { farewellAsked = true; }
 
 class FrameServiceTest : public ::testing::Test {
 protected:
+    std::string home_;
     void start(const std::string& script = "") {
         ASSERT_TRUE(testsupport::StartHeadless(script));
+        // Tab rewrites Setup.ini one folder up: keep that inside a scratch Files/287/.
+        home_ = platform::currentFolder();
+        std::string root = testsupport::tempPath("frame-service");
+        for (const char* dir : {"", "/Files", "/Files/287"}) ::mkdir((root + dir).c_str(), 0755);
+        ASSERT_TRUE(platform::changeFolder(root + "/Files/287"));
         ASSERT_TRUE(platform::openDisplay(320, 240, 0, 60));
         app::ResetSharedState();
         app::shared.FramePreviousEnd = platform::millisecs();
@@ -26,6 +34,7 @@ protected:
     }
     void TearDown() override {
         display::SetFarewellHandler(nullptr);
+        platform::changeFolder(home_);
         platform::shutdown();
     }
 };
@@ -79,6 +88,7 @@ TEST_F(FrameServiceTest, HotKeysToggleAndTheCloseRequestEndsTheProgram) {
     while (platform::millisecs() < 100) display::FrameService(1);
     EXPECT_EQ(app::shared.SettingsPanelOpen, 1);
     EXPECT_EQ(app::shared.ShowOverlay, 1);
+    EXPECT_TRUE(platform::fileExists("../Setup.ini"));  // Tab rewrites the setup file
     while (platform::millisecs() < 300) display::FrameService(1);
     EXPECT_EQ(app::shared.PointerX, 100);
     EXPECT_EQ(app::shared.PointerY, 80);

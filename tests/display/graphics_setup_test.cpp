@@ -187,4 +187,27 @@ TEST_F(SetUpTest, ASlowMachineFallsBackToSlowSystemMode) {
               std::string::npos);
 }
 
+TEST_F(SetUpTest, TheJinglePlaysAtTheFirstSetUpOnly) {
+    Start(kQuickMachine);
+    std::ofstream(root_ + "/Files/Common/badgeget.wav", std::ios::binary)
+        << std::string("RIFF\x2c\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x22\x56\0\0\x22\x56\0\0\x01\0\x08\0data\x08\0\0\0", 44)
+        << std::string(8, char(200));
+    display::ApplyGraphicsSettings();
+    int jingle = app::shared.SfxChannels[256];
+    EXPECT_NE(jingle, 0);
+    EXPECT_EQ(app::shared.GraphicsReady, 1);
+    display::ApplyGraphicsSettings();
+    EXPECT_EQ(app::shared.SfxChannels[256], jingle);  // applying new settings later is silent
+}
+
+TEST_F(SetUpTest, ASlowSystemAimsForThirtyWhateverTheResult) {
+    Start(kQuickMachine);
+    app::shared.SettingsTable[app::kSlowSystem] = 1;
+    display::ApplyGraphicsSettings();
+    std::string log = Log();
+    EXPECT_NE(log.find("Aiming for 30,2\r\n"), std::string::npos);
+    EXPECT_NE(log.find("Settings Overwritten, Set to Default Lower Limits at 30fps.\r\n\r\n"), std::string::npos);
+    EXPECT_GT(app::shared.BudgetLimits[1], 1000);  // 24 fps holds far longer than 54
+}
+
 }  // namespace
