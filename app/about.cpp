@@ -37,8 +37,8 @@ const char* const kAboutText[] = {
     "",
     "Additional Sound Effects",
     "created using",
-    "sfxgen by the Tavik Morrow developers",
-    "https://tavikmorrow.example/tools/sfxgen",
+    "assetgen by the Tavik Morrow developers",
+    "https://tavikmorrow.example/tools/assetgen",
 };
 
 }  // namespace

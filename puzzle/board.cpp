@@ -1,6 +1,6 @@
 #include "puzzle/board.h"
 
-#include <cstdlib>
+#include <algorithm>
 
 #include "app/shared_state.h"
 #include "platform/clock.h"
@@ -8,9 +8,9 @@
 namespace puzzle {
 namespace {
 
-RandomSource random;
+RandomSource injected;
 
-int Draw(int lo, int hi) { return random ? random(lo, hi) : platform::randomInt(lo, hi); }
+int Draw(int lo, int hi) { return injected ? injected(lo, hi) : platform::randomInt(lo, hi); }
 
 int Index(int column, int row, int field) { return (row * 10 + column) * 10 + field; }
 
@@ -57,6 +57,14 @@ void Scramble() {
     }
 }
 
+// The hole among the neighbours of (column, row), looked for left, above, right, below.
+bool HoleBeside(int column, int row, int& hc, int& hr) {
+    if (column < 0 || column >= kColumns || row < 0 || row >= kRows) return false;
+    for (int d : {3, 0, 1, 2})
+        if (Neighbour(column, row, d, hc, hr) && Cell(hc, hr, TileKind) == kHole) return true;
+    return false;
+}
+
 void FixClueOffsets() {
     for (int c = 0; c < kColumns; ++c)
         for (int r = 0; r < kRows; ++r) {
@@ -69,11 +77,12 @@ void FixClueOffsets() {
 
 int& Cell(int column, int row, Field field) { return app::shared.Board[Index(column, row, field)]; }
 
-void SetRandomSource(RandomSource source) { random = std::move(source); }
+void SetRandomSource(RandomSource source) { injected = std::move(source); }
 
 void DealBoard() {
     LayHome();
-    PlaceClueTiles(3 * (app::shared.Difficulty + 1));
+    // More clue tiles than plain ones would leave the placement drawing forever.
+    PlaceClueTiles(std::clamp(3 * (app::shared.Difficulty + 1), 0, kColumns * kRows - 1));
     Scramble();
     FixClueOffsets();
     app::shared.RoundTimer = kRoundFrames;
@@ -87,16 +96,16 @@ void SwapCells(int column1, int row1, int column2, int row2) {
     for (int f = 0; f < kFieldCount; ++f) board[Index(column2, row2, f)] = board[scratch + f];
 }
 
+bool CanMove(int column, int row) {
+    int hc, hr;
+    return HoleBeside(column, row, hc, hr);
+}
+
 bool TryMove(int column, int row) {
-    if (column < 0 || column >= kColumns || row < 0 || row >= kRows) return false;
-    for (int d = 0; d < 4; ++d) {
-        int nc, nr;
-        if (Neighbour(column, row, d, nc, nr) && Cell(nc, nr, TileKind) == kHole) {
-            SwapCells(column, row, nc, nr);
-            return true;
-        }
-    }
-    return false;
+    int hc, hr;
+    if (!HoleBeside(column, row, hc, hr)) return false;
+    SwapCells(column, row, hc, hr);
+    return true;
 }
 
 bool BoardSolved() {
@@ -107,12 +116,12 @@ bool BoardSolved() {
     return true;
 }
 
-bool TickRoundTimer() {
+bool TickRoundTimer(bool playing) {
     auto& s = app::shared;
-    --s.RoundTimer;
-    bool timeUp = s.RoundTimer < 1;
+    const bool timeUp = s.RoundTimer < 1;
     if (timeUp) s.RoundTimer = 0;
     s.RoundScore = s.RoundTimer / 60;
+    if (playing && !timeUp) --s.RoundTimer;
     return timeUp;
 }
 

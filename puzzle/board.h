@@ -21,11 +21,16 @@ void SetRandomSource(RandomSource source);  // empty = the platform's generator
 
 void DealBoard();
 void SwapCells(int column1, int row1, int column2, int row2);
-// Slides the tile at (column, row) into the hole when the hole is its direct neighbour.
+
+// True when the hole is directly left of, above, right of or below (column, row).
+bool CanMove(int column, int row);
+// Slides the tile at (column, row) into the hole when CanMove; false (and no change) otherwise.
 bool TryMove(int column, int row);
 bool BoardSolved();
 
-// One frame of play: counts RoundTimer down and sets RoundScore. True when time is up.
-bool TickRoundTimer();
+// One frame of the round clock, in the play screen's order: a timer below 1 is set to 0 and
+// means time up; RoundScore becomes the whole seconds left; then, only while `playing` and not
+// out of time, RoundTimer counts down by one. Returns true when time is up.
+bool TickRoundTimer(bool playing);
 
 }  // namespace puzzle

@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
+#include <functional>
+#include <initializer_list>
 #include <queue>
 #include <random>
 #include <vector>
 
 #include "app/shared_state.h"
 #include "platform/clock.h"
-#include "platform/internal.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ class BoardTest : public ::testing::Test {
 protected:
     void SetUp() override {
         app::ResetSharedState();
-        platform::internal::clockStart(true);  // the shared generator from its fixed seed
+        platform::seedRandom(287);
         SetRandomSource(nullptr);
     }
     void TearDown() override { SetRandomSource(nullptr); }
@@ -124,16 +124,37 @@ TEST_F(BoardTest, DealsHaveOneHoleAndThreeCluesPerDifficultyStep) {
     }
 }
 
+TEST_F(BoardTest, DealDrawsFromTheSharedGeneratorWithoutReseedingIt) {
+    const auto board = [] { return std::vector<int>(&Cell(0, 0, TileKind), &Cell(0, 0, TileKind) + 600); };
+    platform::seedRandom(99);
+    DealBoard();
+    const auto first = board();
+    DealBoard();
+    EXPECT_NE(board(), first);  // the second deal carries on where the first left the generator
+    platform::seedRandom(99);
+    DealBoard();
+    EXPECT_EQ(board(), first);
+}
+
+TEST_F(BoardTest, AnOutOfRangeDifficultyStillDeals) {
+    app::shared.Difficulty = 40;  // more clue tiles than the board holds
+    DealBoard();
+    EXPECT_EQ(CountKinds(kHole, kHole), 1);
+    EXPECT_EQ(CountKinds(kFirstClueKind, kLastClueKind), 35);
+    app::shared.Difficulty = -3;
+    DealBoard();
+    EXPECT_EQ(CountKinds(kFirstClueKind, kLastClueKind), 0);
+    EXPECT_TRUE(BoardSolved());
+}
+
 TEST_F(BoardTest, EveryDealCanBeSolvedWithLegalMoves) {
-    int solved = 0;
     for (int difficulty = 0; difficulty <= 2; ++difficulty) {
         app::shared.Difficulty = difficulty;
         for (int deal = 0; deal < 10; ++deal) {
             DealBoard();
-            solved += SolveByMoves();
+            EXPECT_TRUE(SolveByMoves()) << "difficulty " << difficulty << ", deal " << deal;
         }
     }
-    EXPECT_EQ(solved, 30);
 }
 
 TEST_F(BoardTest, MovesOnlySlideANeighbourIntoTheHoleAndCluesStayAsDealt) {
@@ -151,9 +172,13 @@ TEST_F(BoardTest, MovesOnlySlideANeighbourIntoTheHoleAndCluesStayAsDealt) {
         int c, r;
     };
     for (const Case& far : {Case{5, 2}, Case{1, 2}, Case{4, 3}, Case{2, 1}, Case{4, 1}, Case{2, 3}, Case{-1, 2}, Case{3, 2}}) {
+        EXPECT_FALSE(CanMove(far.c, far.r)) << far.c << "," << far.r;
         EXPECT_FALSE(TryMove(far.c, far.r)) << far.c << "," << far.r;
     }
     EXPECT_EQ(Cell(3, 2, TileKind), kHole);
+    EXPECT_EQ(Cell(4, 2, TileKind), 7);
+    for (const Case& near : {Case{2, 2}, Case{3, 1}, Case{3, 3}, Case{4, 2}})
+        EXPECT_TRUE(CanMove(near.c, near.r)) << near.c << "," << near.r;
     EXPECT_TRUE(TryMove(4, 2));
     EXPECT_EQ(Cell(3, 2, TileKind), 7);
     EXPECT_EQ(Cell(4, 2, TileKind), kHole);
@@ -179,41 +204,94 @@ TEST_F(BoardTest, SolvedWhenEveryClueTileIsHomeWhateverThePlainTilesDo) {
     EXPECT_FALSE(BoardSolved());
 }
 
-TEST_F(BoardTest, ScrambleRedrawsStepsThatLeaveTheBoard) {
-    // Clue placement takes (column, row, kind) three times; then every scramble step draws
-    // (column, row, direction). Four steps off the board come first, then (1, 1) right forever.
-    std::deque<int> draws = {1, 1, 5, 2, 2, 5, 3, 3, 5,
-                             5, 0, 1, 0, 0, 0, 0, 3, 3, 0, 5, 2};
-    int calls = 0;
-    SetRandomSource([&](int lo, int hi) {
-        ++calls;
-        if (draws.empty()) return 1;
-        int v = draws.front();
-        draws.pop_front();
-        EXPECT_GE(v, lo);
-        EXPECT_LE(v, hi);
-        return v;
-    });
+// Serves a fixed list of draws, checking each against the range asked for.
+class ScriptedDraws {
+public:
+    struct Draw {
+        int lo, hi, value;
+    };
+    void Add(std::initializer_list<Draw> draws) { script_.insert(script_.end(), draws); }
+    void Step(int c, int r, int d) { Add({{0, 5, c}, {0, 5, r}, {0, 3, d}}); }
+    int operator()(int lo, int hi) {
+        if (next_ >= script_.size()) {
+            ADD_FAILURE() << "draw " << next_ << " past the end of the script";
+            return lo;
+        }
+        const Draw& d = script_[next_++];
+        EXPECT_EQ(lo, d.lo) << "draw " << next_ - 1;
+        EXPECT_EQ(hi, d.hi) << "draw " << next_ - 1;
+        return d.value;
+    }
+    bool AllUsed() const { return next_ == script_.size(); }
+
+private:
+    std::vector<Draw> script_;
+    size_t next_ = 0;
+};
+
+TEST_F(BoardTest, DealTakesItsDrawsInOrderAndRedrawsRejectedOnes) {
+    ScriptedDraws draws;
+    // Clue tiles: (0, 0) is the hole and (3, 3) is taken by then, so both are drawn again.
+    draws.Add({{0, 5, 3}, {0, 5, 3}, {3, 20, 4}});
+    draws.Add({{0, 5, 0}, {0, 5, 0}, {0, 5, 3}, {0, 5, 3}, {0, 5, 5}, {0, 5, 5}, {3, 20, 20}});
+    draws.Add({{0, 5, 1}, {0, 5, 4}, {3, 20, 3}});
+    // Steps off the board are drawn again, all three values, and are no swap.
+    draws.Step(5, 2, 1);  // right from column 5
+    draws.Step(2, 0, 0);  // up from row 0
+    draws.Step(0, 3, 3);  // left from column 0
+    draws.Step(4, 5, 2);  // down from row 5
+    // The hole walks down, right, right, up, left: (0, 0) to (1, 0).
+    draws.Step(0, 0, 2);
+    draws.Step(0, 1, 1);
+    draws.Step(1, 1, 1);
+    draws.Step(2, 1, 0);
+    draws.Step(2, 0, 3);
+    // 251 more swaps of the clue tile at (3, 3) with its right neighbour: an odd count.
+    for (int i = 0; i < kScrambleSwaps - 5; ++i) draws.Step(3, 3, 1);
+    SetRandomSource(std::ref(draws));
     app::shared.Difficulty = 0;
     DealBoard();
-    EXPECT_EQ(calls, 9 + 4 * 3 + kScrambleSwaps * 3);
-    EXPECT_EQ(Cell(1, 1, TileKind), 5);  // an even number of swaps of (1, 1) and (2, 1)
-    EXPECT_EQ(Cell(2, 1, TileKind), kPlainTile);
+    EXPECT_TRUE(draws.AllUsed());
+
+    EXPECT_EQ(Cell(1, 0, TileKind), kHole);
+    EXPECT_EQ(Cell(1, 0, ClueDx), 1);
+    EXPECT_EQ(Cell(4, 3, TileKind), 4);
+    EXPECT_EQ(Cell(4, 3, ClueDx), 1);
+    EXPECT_EQ(Cell(4, 3, ClueDy), 0);
+    EXPECT_EQ(Cell(3, 3, TileKind), kPlainTile);
+    EXPECT_EQ(Cell(3, 3, ClueDx), -1);
+    EXPECT_EQ(Cell(5, 5, TileKind), 20);
+    EXPECT_EQ(Cell(1, 4, TileKind), 3);
+    EXPECT_EQ(CountKinds(kFirstClueKind, kLastClueKind), 3);
 }
 
-TEST_F(BoardTest, TimerCountsDownAndScoresWholeSecondsLeft) {
+TEST_F(BoardTest, TimerCountsDownWhilePlayingAndScoresWholeSecondsLeft) {
     struct Case {
-        int timerBefore, timerAfter, score;
+        int timerBefore;
+        bool playing;
+        int timerAfter, score;
         bool timeUp;
     };
-    const Case cases[] = {{14401, 14400, 240, false}, {61, 60, 1, false}, {60, 59, 0, false},
-                          {2, 1, 0, false}, {1, 0, 0, true}, {0, 0, 0, true}};
+    const Case cases[] = {
+        {14400, true, 14399, 240, false}, {60, true, 59, 1, false}, {59, true, 58, 0, false},
+        {1, true, 0, 0, false},           {0, true, 0, 0, true},    {-4, true, 0, 0, true},
+        {6030, false, 6030, 100, false},  {0, false, 0, 0, true},
+    };
     for (const Case& c : cases) {
         app::shared.RoundTimer = c.timerBefore;
-        EXPECT_EQ(TickRoundTimer(), c.timeUp) << c.timerBefore;
-        EXPECT_EQ(app::shared.RoundTimer, c.timerAfter);
-        EXPECT_EQ(app::shared.RoundScore, c.score);
+        EXPECT_EQ(TickRoundTimer(c.playing), c.timeUp) << c.timerBefore;
+        EXPECT_EQ(app::shared.RoundTimer, c.timerAfter) << c.timerBefore;
+        EXPECT_EQ(app::shared.RoundScore, c.score) << c.timerBefore;
     }
+}
+
+TEST_F(BoardTest, TimeRunsOutOnTheFrameAfterTheTimerReachesZero) {
+    app::shared.RoundTimer = kRoundFrames;
+    int frames = 1;
+    while (!TickRoundTimer(true) && frames <= kRoundFrames + 5) ++frames;
+    EXPECT_EQ(frames, kRoundFrames + 1);
+    EXPECT_EQ(app::shared.RoundTimer, 0);
+    EXPECT_EQ(app::shared.RoundScore, 0);
 }
 
 }  // namespace
