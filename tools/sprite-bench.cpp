@@ -78,8 +78,8 @@ int main(int argc, char** argv) {
     for (int r : renderers) {
         platform::selectRenderer(r);
         if (!platform::openDisplay(800, 600, 0, 60)) return 1;
+        platform::setAutoMidHandle(true);  // rotate about the sprite's centre
         int image = makeSprite();
-        platform::setAutoMidHandle(true);
         int count = spritesAtTarget(image);
         std::printf("%s: %d sprites at 54+ fps (16x16, scale 2, rotated, 800x600 window)\n",
                     platform::rendererDriverName(r), count);
