@@ -104,6 +104,10 @@ struct SharedState {
     int32_t Difficulty = 0, RoundTimer = 0, RoundScore = 0, RoundLevel = 0, RoundFlags = 0, RoundBadges = 0;
     Table<int32_t, kRoundBestEntries> RoundBest;
     int32_t BadgeCount = 0;
+    int32_t RoundState = 0, EndFrames = 0;  // the play screen's outcome and its banner frames
+
+    // The score tables' scroll position and pinned record, reset after every round.
+    int32_t HistoryScroll = 0, PinnedIndex = 0;
 
     // Screen and display state.
     int32_t MouseDriven = 0, PauseState = kPauseNotAllowed;
@@ -111,6 +115,7 @@ struct SharedState {
     int32_t VirtualWidth = 1280, VirtualHeight = 960;
     int32_t PointerX = 0, PointerY = 0, PreviousPointerX = 0, PreviousPointerY = 0;
     int32_t FrameParity = 0, ShowOverlay = 0, SettingsPanelOpen = 0, DisplayedFps = 0;
+    int32_t SettingsPanelOffset = -300;  // -300 hidden .. 20 fully open
     int32_t GraphicsReady = 0;
     Rgb BackdropTint{0.2f, 0.0f, 1.0f}, BackdropTarget{0.2f, 0.0f, 1.0f};
     int32_t StartTime = 0;
@@ -120,6 +125,10 @@ struct SharedState {
     double FramePreviousEnd = 0;
     int32_t FrameDuration = 0, FrameSmoothedFps = 0;
     int64_t LastCollection = 0;
+    // For benchmarks: the last frame's work from the previous call's end to the pacing wait, and
+    // from the end of the wait to the end of presenting (notifications included).
+    int64_t FrameEndMicros = 0;
+    double FrameWorkMs = 0, FramePresentMs = 0;
 
     // Loaded images and fonts (handles, 0 = none).
     int32_t IconsSmooth = 0, IconsCrisp = 0, FrameworkLogo = 0, CommunityLogo = 0, BadgeImages = 0;

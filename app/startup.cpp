@@ -7,6 +7,7 @@
 #include "app/debug_log.h"
 #include "app/farewell.h"
 #include "app/shared_state.h"
+#include "app/title_screen.h"
 #include "display/draw.h"
 #include "display/frame_service.h"
 #include "display/graphics_setup.h"
@@ -58,16 +59,6 @@ void FinishLoading() {
     }
 }
 
-// Stands where the title screen goes: the backdrop until Escape.
-void WaitingScreen() {
-    while (!platform::keyHits(27)) {
-        display::BeginFrame(1);
-        display::ResetDrawState();
-        display::DrawBackdrop();
-        display::FrameService(1);
-    }
-}
-
 }  // namespace
 
 void SetDefaultSettings() {
@@ -113,7 +104,7 @@ void StartUp() {
 
 void RunProgram() {
     StartUp();
-    WaitingScreen();
+    TitleScreen();
     Farewell();
 }
 

@@ -17,6 +17,7 @@ constexpr int kKeyTab = 9, kKeyF4 = 115, kKeyF12 = 123;
 constexpr int kKeyLeftAlt = 164, kKeyRightAlt = 165;
 
 FarewellHandler farewell = nullptr;
+FrameObserver observer = nullptr;
 
 void DrawOverlay() {
     auto& s = app::shared;
@@ -49,6 +50,7 @@ void MeasureFrame() {
     s.FrameSmoothedFps = SmoothedFps(s.FrameSmoothedFps, s.FrameDuration);
     s.DisplayedFps = s.FrameSmoothedFps;
     s.FramePreviousEnd = platform::millisecs();
+    s.FrameEndMicros = platform::microsecs();
 }
 
 bool QuitAsked() {
@@ -66,10 +68,12 @@ int SmoothedFps(int smoothed, int durationMs) {
 }
 
 void SetFarewellHandler(FarewellHandler handler) { farewell = handler; }
+void SetFrameObserver(FrameObserver frameObserver) { observer = frameObserver; }
 
 int FrameService(int showPointer) {
     auto& s = app::shared;
     int result = 0;
+    if (observer) observer();
     if (platform::keyHits(kKeyTab)) {
         s.SettingsPanelOpen = 1 - s.SettingsPanelOpen;
         settings::WriteSetupFile();
@@ -86,9 +90,12 @@ int FrameService(int showPointer) {
     s.PreviousPointerY = s.PointerY;
     s.PointerX = int(platform::pointerX());
     s.PointerY = int(platform::pointerY());
+    s.FrameWorkMs = double(platform::microsecs() - s.FrameEndMicros) / 1000.0;
     Pace();
+    const int64_t paced = platform::microsecs();
     DrawNotifications();
     if (s.DrawnFrame()) platform::present(false);
+    s.FramePresentMs = double(platform::microsecs() - paced) / 1000.0;
     MeasureFrame();
     s.FrameParity = 1 - s.FrameParity;
     if (QuitAsked() && farewell) farewell();

@@ -14,6 +14,11 @@ double PacingDeadline(double previousEnd);
 // The smoothed frame rate after a frame of `durationMs`.
 int SmoothedFps(int smoothed, int durationMs);
 
+// Called first in every FrameService call, with the screen's frame drawn but not yet presented.
+// Tests and benchmarks look at the frame or feed input from here.
+using FrameObserver = void (*)();
+void SetFrameObserver(FrameObserver observer);
+
 // Hands the program to the farewell; never returns.
 using FarewellHandler = void (*)();
 void SetFarewellHandler(FarewellHandler handler);

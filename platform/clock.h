@@ -7,6 +7,7 @@ namespace platform {
 
 int millisecs();  // since the platform started; in headless runs every read moves time on a little
 void sleepMs(int ms);
+int64_t microsecs();  // the same clock in microseconds, for measuring; never moves virtual time
 
 std::string currentDate();  // "09 Dec 2026"
 std::string currentTime();  // "22:05:09"

@@ -157,6 +157,13 @@ void clearHeldAndCounted() {
 
 }  // namespace
 
+bool feedInput(const std::string& event, std::string& error) {
+    script::Event e;
+    if (!script::parseEvent("at 0 " + event, e, error)) return false;
+    applyScriptEvent(e);
+    return true;
+}
+
 namespace internal {
 
 bool inputStart(const std::string& scriptPath, std::string& error) {

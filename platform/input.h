@@ -28,6 +28,10 @@ bool joystickButton(int device, int button);  // buttons from 0; bit n of the ma
 float joystickAxis(int device, JoyAxis axis);  // -1..1
 float joystickHat(int device);  // fraction of a turn clockwise from up, -1 when centred
 
+// Applies one event in the input-script format, without its "at TIME", at once: tests and
+// benchmarks drive the screens with it ("mouse down left", "key down Escape").
+bool feedInput(const std::string& event, std::string& error);
+
 // Key code for a name as used in input scripts (Tab, Enter, F1, A, 7, LAlt ...), or 0.
 int keyCodeFromName(const std::string& name);
 

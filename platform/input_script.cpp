@@ -195,6 +195,11 @@ std::string checkJoysticks(const std::vector<Event>& events, int& badLine) {
 
 }  // namespace
 
+bool parseEvent(const std::string& line, Event& event, std::string& error) {
+    error = parseLine(withoutComment(line), event);
+    return error.empty();
+}
+
 bool parse(const std::string& text, std::vector<Event>& events, std::string& error) {
     events.clear();
     std::istringstream lines(text);

@@ -40,6 +40,8 @@ struct Event {
 
 // Events sorted by time. On failure `error` names the first bad line ("line 3: ...").
 bool parse(const std::string& text, std::vector<Event>& events, std::string& error);
+// One line on its own; joysticks it names need not be attached (events for them do nothing).
+bool parseEvent(const std::string& line, Event& event, std::string& error);
 bool load(const std::string& path, std::vector<Event>& events, std::string& error);
 
 // Hands out the events that are due, each once.

@@ -1,0 +1,177 @@
+// The title screen driven frame by frame: pages, difficulty, starting a round, leaving.
+#include "app/title_screen.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "app/shared_state.h"
+#include "puzzle/play_screen.h"
+#include "tests/screen_fixture.h"
+
+namespace {
+
+using testsupport::Effect;
+
+bool EffectsAre(const std::vector<Effect>& got, const std::vector<Effect>& want) {
+    if (got.size() != want.size()) return false;
+    for (size_t i = 0; i < got.size(); ++i)
+        if (got[i].id != want[i].id || std::abs(got[i].rate - want[i].rate) > 1e-4f) return false;
+    return true;
+}
+
+bool AboutShown() { return app::shared.BackdropTarget.g == 0.2f; }
+
+// With a 1280-wide display the panel is 335 wide, so the left area's centre is 472.
+constexpr int kCentreX = (1280 - 335) / 2, kMiddleY = 480;
+
+class TitleScreenTest : public testsupport::ScreenTest {};
+
+TEST_F(TitleScreenTest, PageKeysChooseOncePerPressAndTwoSelectsNothing) {
+    // Each step: input fed after a frame, then what the next frame shows.
+    const struct {
+        int frame;
+        const char* input;
+        bool about;
+        std::vector<Effect> effects;
+    } steps[] = {
+        {1, "key down 3", true, {{98, 2.0f}}},
+        {4, "mouse down left", true, {}},  // "3" still held, then the button: nothing new
+        {5, "key up 3", true, {}},
+        {6, "key down 1", true, {}},  // the button keeps the latch set
+        {7, "mouse up left", true, {}},
+        {8, "key up 1", true, {}},
+        {9, "key down F1", false, {{98, 2.0f}}},
+        {10, "key up F1", false, {}},
+        {11, "key down 2", false, {}},
+        {12, "key up 2", false, {}},
+        {13, "key down F2", false, {}},
+        {14, "key up F2", false, {}},
+        {15, "key down F3", true, {{98, 2.0f}}},
+    };
+    size_t next = 0;
+    OnFrame([&](int frame) {
+        if (frame < 40) return;  // let the panel slide in first
+        frame -= 39;
+        if (next > 0 && frame == steps[next - 1].frame + 1) {
+            const auto& step = steps[next - 1];
+            EXPECT_EQ(AboutShown(), step.about) << "after " << step.input;
+            EXPECT_TRUE(EffectsAre(TakeEffects(), step.effects)) << "after " << step.input;
+        }
+        if (next < std::size(steps) && frame == steps[next].frame) Feed(steps[next++].input);
+        if (frame == 20) throw StopScreen{};
+    });
+    PointAt(5, 900);
+    RunScreen(app::TitleScreen);
+    EXPECT_EQ(next, std::size(steps));
+}
+
+TEST_F(TitleScreenTest, DifficultyStepsOncePerPressAndWrapsBothWays) {
+    const struct {
+        int frame;
+        const char* input;
+        int difficulty;
+        std::vector<Effect> effects;
+    } steps[] = {
+        {1, "key down Up", 2, {{98, 0.95f}}},  // Easy up gives Hard
+        {4, "key up Up", 2, {}},
+        {5, "key down Up", 1, {{98, 0.95f}}},
+        {6, "key up Up", 1, {}},
+        {7, "key down Down", 2, {{98, 1.05f}}},
+        {8, "key up Down", 2, {}},
+        {9, "key down Down", 0, {{98, 1.05f}}},
+        {10, "key up Down", 0, {}},
+        {11, "mouse move 400 745", 0, {}},  // over "Medium"
+        {12, "mouse down left", 1, {{98, 1.0f}}},
+        {15, "mouse up left", 1, {}},
+    };
+    size_t next = 0;
+    OnFrame([&](int frame) {
+        if (frame < 40) return;
+        frame -= 39;
+        if (next > 0 && frame == steps[next - 1].frame + 1) {
+            const auto& step = steps[next - 1];
+            EXPECT_EQ(app::shared.Difficulty, step.difficulty) << "after " << step.input;
+            EXPECT_TRUE(EffectsAre(TakeEffects(), step.effects)) << "after " << step.input;
+        }
+        if (next < std::size(steps) && frame == steps[next].frame) Feed(steps[next++].input);
+        if (frame == 20) throw StopScreen{};
+    });
+    PointAt(5, 900);
+    RunScreen(app::TitleScreen);
+    EXPECT_EQ(next, std::size(steps));
+}
+
+// A round started with a press, ended at once, with the button and Escape still held after it.
+TEST_F(TitleScreenTest, AfterARoundTheButtonAndEscapeMustBeReleasedFirst) {
+    int pressedAt = 0, roundAt = 0, rounds = 0, backAt = 0, releasedAt = 0, escapeAt = 0, lastFrame = 0;
+    OnFrame([&](int frame) {
+        auto& s = app::shared;
+        lastFrame = frame;
+        if (frame > 2000) throw std::runtime_error("the title screen did not return");
+        if (s.PauseState == app::kPauseAllowed) {  // inside a round
+            if (roundAt == 0) {
+                roundAt = frame, ++rounds;
+                EXPECT_TRUE(EffectsAre(TakeEffects(), {{98, 1.5f}}));
+            }
+            Feed("key down Escape");
+            s.RoundTimer = 0;
+            return;
+        }
+        if (roundAt && !backAt) backAt = frame;
+        if (frame == 40) {
+            PointAt(kCentreX, kMiddleY);
+            Feed("mouse down left");
+            pressedAt = frame;
+            TakeEffects();
+        }
+        if (backAt && frame == backAt + 40) {  // slid in again, button and Escape held all along
+            EXPECT_EQ(rounds, 1);
+            Feed("mouse up left");
+            Feed("key up Escape");
+            releasedAt = frame;
+        }
+        if (releasedAt && frame == releasedAt + 2) {
+            Feed("key down Escape");
+            escapeAt = frame;
+        }
+    });
+    PointAt(5, 900);
+    app::TitleScreen();
+    EXPECT_EQ(roundAt, pressedAt + 2);  // the press is seen on the next frame, the round starts after it
+    EXPECT_EQ(rounds, 1);
+    EXPECT_EQ(app::shared.PauseState, app::kPauseNotAllowed);
+    EXPECT_EQ(lastFrame, escapeAt);  // a fresh press leaves at the end of the frame that sees it
+}
+
+TEST_F(TitleScreenTest, TheSettingsHintBlinksYellowOnlyWhileTheWidthIsTheDefault) {
+    for (int width : {800, 1024}) {
+        app::shared.SettingsTable[app::kRequestedWidth] = width;
+        int yellow = 0, white = 0;
+        OnFrame([&](int frame) {
+            bool anyYellow = false, anyWhite = false;
+            Grab();
+            for (int y = 4; y < 24; ++y)
+                for (int x = 4; x < 120; ++x) {
+                    uint32_t p = Grabbed(x, y);
+                    int r = int(p >> 16), g = int((p >> 8) & 0xFF), b = int(p & 0xFF);
+                    anyYellow |= r > 240 && g > 240 && b < 30;
+                    anyWhite |= r > 240 && g > 240 && b > 240;
+                }
+            yellow += anyYellow;
+            white += anyWhite;
+            if (frame == 60) throw StopScreen{};
+        });
+        RunScreen(app::TitleScreen);
+        if (width == 800) {
+            EXPECT_GT(yellow, 15);
+            EXPECT_GT(white, 15);
+        } else {
+            EXPECT_EQ(yellow, 0);
+            EXPECT_EQ(white, 60);
+        }
+    }
+}
+
+}  // namespace
