@@ -8,7 +8,7 @@ namespace {
 // The face credited in each font line is the free face shipped under that file name.
 const char* const kAboutText[] = {
     "A Game by Tolmarsh",
-    "https://tavikmorrow.example/community | https://tavikmorrow.example/weekly",
+    "tavik.example/forum | tavik.example/weekly",  // short enough for the narrow panel
     "",
     "-=-=--=-=-=-=-=-=-=-=-",
     "Instructions",
@@ -38,7 +38,7 @@ const char* const kAboutText[] = {
     "Additional Sound Effects",
     "created using",
     "assetgen by the Tavik Morrow developers",
-    "https://tavikmorrow.example/tools/assetgen",
+    "tavik.example/assetgen",
 };
 
 }  // namespace

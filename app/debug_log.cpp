@@ -13,7 +13,8 @@ bool OpenDebugLog(const std::string& path) {
 }
 
 void DebugLog(const std::string& text) {
-    if (logFile.isOpen()) logFile.writeLine(text);
+    // Each line reaches the file at once, so the log tells how far a run got even if it is killed.
+    if (logFile.isOpen() && logFile.writeLine(text)) logFile.flush();
 }
 
 void CloseDebugLog() { logFile.close(); }

@@ -77,6 +77,12 @@ bool LineWriter::writeLine(const std::string& line) {
     return ok;
 }
 
+bool LineWriter::flush() {
+    bool ok = file_ && std::fflush(file_) == 0;
+    if (!ok) failed_ = true;
+    return ok;
+}
+
 bool LineWriter::close() {
     if (file_ && std::fclose(file_) != 0) failed_ = true;
     file_ = nullptr;

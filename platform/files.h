@@ -27,6 +27,7 @@ public:
     bool open(const std::string& path);  // replaces any earlier file
     bool isOpen() const { return file_ != nullptr; }
     bool writeLine(const std::string& line);
+    bool flush();  // hands what is written so far to the system
     bool close();  // false when anything failed to reach the disk
 
 private:

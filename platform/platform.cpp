@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "platform/internal.h"
@@ -73,9 +74,28 @@ bool parseOptions(int argc, char** argv, Options& out, std::string& error) {
     return true;
 }
 
+namespace {
+
+// The game changes folder while it loads, so paths given on the command line are fixed to the
+// folder the program started in; the capture folder is created if it is missing.
+bool settlePaths(Options& o) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (!o.inputScript.empty()) o.inputScript = fs::absolute(o.inputScript, ec).string();
+    if (o.captureDir.empty()) return true;
+    o.captureDir = fs::absolute(o.captureDir, ec).string();
+    fs::create_directories(o.captureDir, ec);
+    if (fs::is_directory(o.captureDir)) return true;
+    std::fprintf(stderr, "platform: cannot make the capture folder %s\n", o.captureDir.c_str());
+    return false;
+}
+
+}  // namespace
+
 bool init(const Options& options) {
     if (started) shutdown();
     current = options;
+    if (!settlePaths(current)) return false;
     internal::clockStart(options.headless);
     internal::setTimeLimit(options.maxMs);
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

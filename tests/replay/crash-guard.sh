@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A start killed during the display set-up leaves crash.dat; the next start moves from OpenGL
-# to the first alternative renderer, says so in Debug.txt and removes the marker.
+# to the first alternative renderer, says so in Debug.txt and removes the marker. The killed
+# run's log keeps the lines written before the kill.
 #   crash-guard.sh GAME BUILD_DIR
 set -euo pipefail
 game=$1
@@ -17,6 +18,8 @@ for _ in $(seq 100); do [ -e Files/287/crash.dat ] && break; sleep 0.05; done
 sleep 0.3
 kill -9 $pid; wait $pid 2>/dev/null || true
 [ -e Files/287/crash.dat ] || { echo "FAIL: the set-up ended before the kill; crash.dat is gone"; exit 1; }
+# The log is written line by line, so the killed run's log shows how far it got.
+grep -q $'^Applying Graphical Settings\r$' Files/Debug.txt || { echo "FAIL: the killed run's log lost its lines"; exit 1; }
 
 printf 'at 15000 close\n' > close.txt
 "$game" --headless --input close.txt --max-ms 30000 --cost-quads-per-ms 1500
