@@ -1,7 +1,7 @@
 #include "puzzle/play_screen.h"
 
-#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/shared_state.h"
 #include "audio/sound_effects.h"
@@ -51,18 +51,15 @@ void ChooseTileColour(Loop& loop, int c, int r) {
         loop.allHome = false;
 }
 
-// Each clue is printed twice: a dark shadow, then a light copy 2 units up and left.
-void DrawClues(int c, int r, int x, int y, bool light) {
-    int dx = Cell(c, r, ClueDx), dy = Cell(c, r, ClueDy);
-    int shift = light ? 2 : 0;
-    if (dx > 0) display::SetDrawColour(light ? 200 : 0, light ? 250 : 50, light ? 255 : 55);
-    if (dx < 0) display::SetDrawColour(light ? 200 : 0, light ? 255 : 55, light ? 250 : 50);
-    if (dx > 0) display::TextAt(x + 48 - shift, y + 24 - shift, "< " + std::to_string(dx), 1, 1);
-    if (dx < 0) display::TextAt(x + 48 - shift, y + 24 - shift, std::to_string(std::abs(dx)) + " >", 1, 1);
-    if (dy > 0) display::SetDrawColour(light ? 250 : 50, light ? 255 : 55, light ? 200 : 0);
-    if (dy < 0) display::SetDrawColour(light ? 255 : 55, light ? 250 : 50, light ? 200 : 0);
-    if (dy > 0) display::TextAt(x + 48 - shift, y + 72 - shift, "^ " + std::to_string(dy), 1, 1);
-    if (dy < 0) display::TextAt(x + 48 - shift, y + 72 - shift, std::to_string(std::abs(dy)) + " v", 1, 1);
+// A dark shadow pass, then a light pass 2 units up and left.
+void DrawClues(int c, int r, int x, int y) {
+    const std::vector<Clue> clues = ClueTexts(c, r);
+    for (int shift : {0, 2})
+        for (const Clue& clue : clues) {
+            const int* rgb = shift == 0 ? clue.shadow : clue.light;
+            display::SetDrawColour(rgb[0], rgb[1], rgb[2]);
+            display::TextAt(x + 48 - shift, y + clue.top - shift, clue.text, 1, 1);
+        }
 }
 
 void DrawCell(Loop& loop, int c, int r) {
@@ -78,8 +75,7 @@ void DrawCell(Loop& loop, int c, int r) {
     display::SetDrawScale(1);
     display::SelectFont(1, 2);
     if (Cell(c, r, TileKind) < 2) return;
-    DrawClues(c, r, x, y, false);
-    DrawClues(c, r, x, y, true);
+    DrawClues(c, r, x, y);
 }
 
 void DrawEndBanner(int state) {
@@ -133,6 +129,17 @@ void StartRound() {
 void EndRound() { app::shared.PauseState = app::kPauseNotAllowed; }
 
 }  // namespace
+
+// The arrows point from where the tile was dealt towards its home; zero offsets print nothing.
+std::vector<Clue> ClueTexts(int c, int r) {
+    const int dx = Cell(c, r, ClueDx), dy = Cell(c, r, ClueDy);
+    std::vector<Clue> clues;
+    if (dx > 0) clues.push_back({"< " + std::to_string(dx), 24, {0, 50, 55}, {200, 250, 255}});
+    if (dx < 0) clues.push_back({std::to_string(-dx) + " >", 24, {0, 55, 50}, {200, 255, 250}});
+    if (dy > 0) clues.push_back({"^ " + std::to_string(dy), 72, {50, 55, 0}, {250, 255, 200}});
+    if (dy < 0) clues.push_back({std::to_string(-dy) + " v", 72, {55, 50, 0}, {255, 250, 200}});
+    return clues;
+}
 
 int CellLeft(int column) { return column * kCellPitch + app::shared.VirtualWidth / 2 - 294; }
 int CellTop(int row) { return row * kCellPitch + app::shared.VirtualHeight / 2 - 294; }

@@ -28,7 +28,7 @@ constexpr int kCentreX = (1280 - 335) / 2, kMiddleY = 480;
 
 class TitleScreenTest : public testsupport::ScreenTest {};
 
-TEST_F(TitleScreenTest, PageKeysChooseOncePerPressAndTwoSelectsNothing) {
+TEST_F(TitleScreenTest, PageKeysAndTabsChooseOncePerPressAndTwoSelectsNothing) {
     // Each step: input fed after a frame, then what the next frame shows.
     const struct {
         int frame;
@@ -49,6 +49,12 @@ TEST_F(TitleScreenTest, PageKeysChooseOncePerPressAndTwoSelectsNothing) {
         {13, "key down F2", false, {}},
         {14, "key up F2", false, {}},
         {15, "key down F3", true, {{98, 2.0f}}},
+        {16, "key up F3", true, {}},
+        {17, "mouse move 960 30", true, {}},  // the "1.Hiscore" tab: panel x 940 to 1040
+        {18, "mouse down left", false, {{98, 2.0f}}},
+        {19, "mouse up left", false, {}},
+        {20, "mouse move 1200 30", false, {}},  // the "3.About" tab: from 940 + 0.66 x 335
+        {21, "mouse down left", true, {{98, 2.0f}}},
     };
     size_t next = 0;
     OnFrame([&](int frame) {
@@ -60,11 +66,28 @@ TEST_F(TitleScreenTest, PageKeysChooseOncePerPressAndTwoSelectsNothing) {
             EXPECT_TRUE(EffectsAre(TakeEffects(), step.effects)) << "after " << step.input;
         }
         if (next < std::size(steps) && frame == steps[next].frame) Feed(steps[next++].input);
-        if (frame == 20) throw StopScreen{};
+        if (frame == 25) throw StopScreen{};
     });
     PointAt(5, 900);
     RunScreen(app::TitleScreen);
     EXPECT_EQ(next, std::size(steps));
+}
+
+// Below 900 pixels wide the panel is 415 units, so its left edge moves from 940 to 860.
+TEST_F(TitleScreenTest, NarrowDisplaysGetTheWiderPanel) {
+    for (int width : {800, 1280}) {
+        app::shared.ScreenWidth = width;
+        OnFrame([&](int frame) {
+            if (frame == 40) Feed("key down 3");
+            if (frame == 41) Feed("key up 3");
+            if (frame == 42) PointAt(880, 30), Feed("mouse down left");
+            if (frame == 44) throw StopScreen{};
+        });
+        PointAt(5, 900);
+        RunScreen(app::TitleScreen);
+        Feed("mouse up left");
+        EXPECT_EQ(AboutShown(), width >= 900) << "a press at x 880 with a display " << width << " wide";
+    }
 }
 
 TEST_F(TitleScreenTest, DifficultyStepsOncePerPressAndWrapsBothWays) {

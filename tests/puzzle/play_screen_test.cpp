@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "app/shared_state.h"
@@ -54,6 +55,30 @@ bool EffectsAre(const std::vector<Effect>& got, const std::vector<Effect>& want)
     for (size_t i = 0; i < got.size(); ++i)
         if (got[i].id != want[i].id || std::abs(got[i].rate - want[i].rate) > 1e-4f) return false;
     return true;
+}
+
+TEST(ClueTextTest, ArrowsPointHomeAndZeroOffsetsPrintNothing) {
+    app::ResetSharedState();
+    const struct {
+        int dx, dy;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {3, 0, {"< 3"}}, {-2, 0, {"2 >"}}, {0, 1, {"^ 1"}}, {0, -4, {"4 v"}}, {-5, 5, {"5 >", "^ 5"}}, {0, 0, {}},
+    };
+    for (const auto& c : cases) {
+        Cell(2, 3, ClueDx) = c.dx;
+        Cell(2, 3, ClueDy) = c.dy;
+        std::vector<std::string> texts;
+        for (const Clue& clue : ClueTexts(2, 3)) texts.push_back(clue.text);
+        EXPECT_EQ(texts, c.texts) << c.dx << "," << c.dy;
+    }
+    Cell(2, 3, ClueDx) = 1, Cell(2, 3, ClueDy) = -1;
+    const std::vector<Clue> both = ClueTexts(2, 3);
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(both[0].top, 24);
+    EXPECT_EQ(both[1].top, 72);
+    EXPECT_EQ(std::vector<int>(both[1].shadow, both[1].shadow + 3), (std::vector<int>{55, 50, 0}));
+    EXPECT_EQ(std::vector<int>(both[1].light, both[1].light + 3), (std::vector<int>{255, 250, 200}));
 }
 
 TEST_F(PlayScreenTest, APressMovesOneTileOnceAndMovingBackNeedsANewPress) {
@@ -108,8 +133,9 @@ TEST_F(PlayScreenTest, TilesAwayFromTheHoleTurnRedAndDoNotMove) {
                 std::vector<int> now(&Cell(0, 0, TileKind), &Cell(0, 0, TileKind) + 6 * 36);
                 EXPECT_EQ(now, dealt) << c.name;
                 EXPECT_TRUE(TakeEffects().empty()) << c.name;
-                if (Cell(target.column, target.row, TileKind) < kFirstClueKind)
+                if (Cell(target.column, target.row, TileKind) < kFirstClueKind) {
                     EXPECT_TRUE(Near(TileColour(target.column, target.row), kRed)) << c.name;
+                }
                 Feed("mouse up left");
                 EndSoon();
             }
@@ -139,8 +165,9 @@ TEST_F(PlayScreenTest, AClueTileAtHomeIsLightBlueUnlessThePointerIsOnIt) {
             EXPECT_TRUE(Near(TileColour(clue.column, clue.row), CanMove(clue.column, clue.row) ? kGreen : kRed));
             for (int c = 0; c < kColumns; ++c)
                 for (int r = 0; r < kRows; ++r)
-                    if (Cell(c, r, TileKind) == kPlainTile && (c != clue.column || r != clue.row) && !CanMove(c, r))
+                    if (Cell(c, r, TileKind) == kPlainTile && (c != clue.column || r != clue.row) && !CanMove(c, r)) {
                         EXPECT_TRUE(Near(TileColour(c, r), kGrey)) << c << "," << r;
+                    }
             EndSoon();
         }
     });
@@ -208,7 +235,9 @@ TEST_F(PlayScreenTest, ARoundLeftAloneEndsTimeUpAfter14400Frames) {
     OnFrame([&](int frame) {
         auto& s = app::shared;
         lastFrame = frame;
-        if (frame == kRoundFrames) EXPECT_EQ(s.RoundState, kPlaying);
+        if (frame == kRoundFrames) {
+            EXPECT_EQ(s.RoundState, kPlaying);
+        }
         if (s.RoundState == kTimeUp && timeUpAt == 0) timeUpAt = frame;
         if (frame == kRoundFrames + 30) {
             EXPECT_EQ(s.RoundScore, 0);
