@@ -26,51 +26,60 @@ bool AboutShown() { return app::shared.BackdropTarget.g == 0.2f; }
 // With a 1280-wide display the panel is 335 wide, so the left area's centre is 472.
 constexpr int kCentreX = (1280 - 335) / 2, kMiddleY = 480;
 
-class TitleScreenTest : public testsupport::ScreenTest {};
+// One input fed after a frame of the settled title screen (counted from 1), then what the
+// next frame shows: the value watched and the effects started.
+struct Step {
+    int frame;
+    const char* input;
+    int expected;
+    std::vector<Effect> effects;
+};
+
+class TitleScreenTest : public testsupport::ScreenTest {
+protected:
+    template <size_t N>
+    void PlaySteps(const Step (&steps)[N], int (*watched)()) {
+        size_t next = 0;
+        OnFrame([&](int frame) {
+            if (frame < 40) return;  // let the panel slide in first
+            frame -= 39;
+            if (next > 0 && frame == steps[next - 1].frame + 1) {
+                const Step& step = steps[next - 1];
+                EXPECT_EQ(watched(), step.expected) << "after " << step.input;
+                EXPECT_TRUE(EffectsAre(TakeEffects(), step.effects)) << "after " << step.input;
+            }
+            if (next < N && frame == steps[next].frame) Feed(steps[next++].input);
+            if (frame == steps[N - 1].frame + 4) throw StopScreen{};
+        });
+        PointAt(5, 900);
+        RunScreen(app::TitleScreen);
+        EXPECT_EQ(next, N);
+    }
+};
 
 TEST_F(TitleScreenTest, PageKeysAndTabsChooseOncePerPressAndTwoSelectsNothing) {
-    // Each step: input fed after a frame, then what the next frame shows.
-    const struct {
-        int frame;
-        const char* input;
-        bool about;
-        std::vector<Effect> effects;
-    } steps[] = {
-        {1, "key down 3", true, {{98, 2.0f}}},
-        {4, "mouse down left", true, {}},  // "3" still held, then the button: nothing new
-        {5, "key up 3", true, {}},
-        {6, "key down 1", true, {}},  // the button keeps the latch set
-        {7, "mouse up left", true, {}},
-        {8, "key up 1", true, {}},
-        {9, "key down F1", false, {{98, 2.0f}}},
-        {10, "key up F1", false, {}},
-        {11, "key down 2", false, {}},
-        {12, "key up 2", false, {}},
-        {13, "key down F2", false, {}},
-        {14, "key up F2", false, {}},
-        {15, "key down F3", true, {{98, 2.0f}}},
-        {16, "key up F3", true, {}},
-        {17, "mouse move 960 30", true, {}},  // the "1.Hiscore" tab: panel x 940 to 1040
-        {18, "mouse down left", false, {{98, 2.0f}}},
-        {19, "mouse up left", false, {}},
-        {20, "mouse move 1200 30", false, {}},  // the "3.About" tab: from 940 + 0.66 x 335
-        {21, "mouse down left", true, {{98, 2.0f}}},
+    const Step steps[] = {  // expected: 1 while the About page shows
+        {1, "key down 3", 1, {{98, 2.0f}}},
+        {4, "mouse down left", 1, {}},  // "3" still held, then the button: nothing new
+        {5, "key up 3", 1, {}},
+        {6, "key down 1", 1, {}},  // the button keeps the latch set
+        {7, "mouse up left", 1, {}},
+        {8, "key up 1", 1, {}},
+        {9, "key down F1", 0, {{98, 2.0f}}},
+        {10, "key up F1", 0, {}},
+        {11, "key down 2", 0, {}},
+        {12, "key up 2", 0, {}},
+        {13, "key down F2", 0, {}},
+        {14, "key up F2", 0, {}},
+        {15, "key down F3", 1, {{98, 2.0f}}},
+        {16, "key up F3", 1, {}},
+        {17, "mouse move 960 30", 1, {}},  // the "1.Hiscore" tab: panel x 940 to 1040
+        {18, "mouse down left", 0, {{98, 2.0f}}},
+        {19, "mouse up left", 0, {}},
+        {20, "mouse move 1200 30", 0, {}},  // the "3.About" tab: from 940 + 0.66 x 335
+        {21, "mouse down left", 1, {{98, 2.0f}}},
     };
-    size_t next = 0;
-    OnFrame([&](int frame) {
-        if (frame < 40) return;  // let the panel slide in first
-        frame -= 39;
-        if (next > 0 && frame == steps[next - 1].frame + 1) {
-            const auto& step = steps[next - 1];
-            EXPECT_EQ(AboutShown(), step.about) << "after " << step.input;
-            EXPECT_TRUE(EffectsAre(TakeEffects(), step.effects)) << "after " << step.input;
-        }
-        if (next < std::size(steps) && frame == steps[next].frame) Feed(steps[next++].input);
-        if (frame == 25) throw StopScreen{};
-    });
-    PointAt(5, 900);
-    RunScreen(app::TitleScreen);
-    EXPECT_EQ(next, std::size(steps));
+    PlaySteps(steps, [] { return AboutShown() ? 1 : 0; });
 }
 
 // Below 900 pixels wide the panel is 415 units, so its left edge moves from 940 to 860.
@@ -91,12 +100,7 @@ TEST_F(TitleScreenTest, NarrowDisplaysGetTheWiderPanel) {
 }
 
 TEST_F(TitleScreenTest, DifficultyStepsOncePerPressAndWrapsBothWays) {
-    const struct {
-        int frame;
-        const char* input;
-        int difficulty;
-        std::vector<Effect> effects;
-    } steps[] = {
+    const Step steps[] = {  // expected: the difficulty
         {1, "key down Up", 2, {{98, 0.95f}}},  // Easy up gives Hard
         {4, "key up Up", 2, {}},
         {5, "key down Up", 1, {{98, 0.95f}}},
@@ -109,21 +113,7 @@ TEST_F(TitleScreenTest, DifficultyStepsOncePerPressAndWrapsBothWays) {
         {12, "mouse down left", 1, {{98, 1.0f}}},
         {15, "mouse up left", 1, {}},
     };
-    size_t next = 0;
-    OnFrame([&](int frame) {
-        if (frame < 40) return;
-        frame -= 39;
-        if (next > 0 && frame == steps[next - 1].frame + 1) {
-            const auto& step = steps[next - 1];
-            EXPECT_EQ(app::shared.Difficulty, step.difficulty) << "after " << step.input;
-            EXPECT_TRUE(EffectsAre(TakeEffects(), step.effects)) << "after " << step.input;
-        }
-        if (next < std::size(steps) && frame == steps[next].frame) Feed(steps[next++].input);
-        if (frame == 20) throw StopScreen{};
-    });
-    PointAt(5, 900);
-    RunScreen(app::TitleScreen);
-    EXPECT_EQ(next, std::size(steps));
+    PlaySteps(steps, [] { return int(app::shared.Difficulty); });
 }
 
 // A round started with a press, ended at once, with the button and Escape still held after it.
