@@ -15,6 +15,7 @@ namespace puzzle {
 namespace {
 
 constexpr int kSlideEffect = 2;
+constexpr int kCluesFrom = 2;  // tile kinds from here up carry clues (the deal uses 3 and up)
 constexpr int kPaletteBlack = 0, kPalettePurple = 5, kPaletteRed = 6, kPaletteOrange = 15, kPaletteYellow = 24;
 
 struct Loop {
@@ -43,7 +44,7 @@ void OfferMove(Loop& loop, int c, int r) {
 
 void ChooseTileColour(Loop& loop, int c, int r) {
     display::SetDrawColour(160, 160, 160);
-    if (Cell(c, r, TileKind) < 2) return;
+    if (Cell(c, r, TileKind) < kCluesFrom) return;
     UsePaletteColour(Cell(c, r, TileKind), 1);
     if (Cell(c, r, HomeColumn) == c && Cell(c, r, HomeRow) == r)
         display::SetDrawColour(200, 200, 255);
@@ -74,7 +75,7 @@ void DrawCell(Loop& loop, int c, int r) {
     if (Cell(c, r, TileKind) > kHole) display::DrawBudgeted(s.TileImage, x, y, 0, 1);
     display::SetDrawScale(1);
     display::SelectFont(1, 2);
-    if (Cell(c, r, TileKind) < 2) return;
+    if (Cell(c, r, TileKind) < kCluesFrom) return;
     DrawClues(c, r, x, y);
 }
 
