@@ -26,6 +26,7 @@ constexpr const char* CommonFolder = "Common/";
 std::string GameFolder();  // "287/"
 constexpr const char* DebugLogFile = "Debug.txt";
 constexpr const char* SetupFile = "Setup.ini";
+constexpr const char* ScoreFile = "nuscores.dat";  // in the game folder
 
 // Table sizes (element counts).
 constexpr int kSettingsEntries = 100;
@@ -69,6 +70,7 @@ struct Rgb {
 struct SharedState {
     std::string PlayerName = "Player";
     std::string OnlineUser, OnlinePassword;
+    std::string DefaultScrambleKey;  // built at start-up from the identity values
 
     Table<int32_t, kSettingsEntries> SettingsTable;
     Table<int32_t, kControlSlots> ControlKeys;
@@ -81,6 +83,7 @@ struct SharedState {
     Table<int32_t, kFontTableEntries> FontTable;
     Table<scores::ScoreRef, kTopTableEntries> TopTable;
     std::list<scores::ScoreRef> LocalScores;
+    bool ScoresLoaded = false;  // the score file is read once per run
     std::list<display::ment> Notifications;
     Table<int32_t, kSfxChannelEntries> SfxChannels;
     Table<int32_t, kSfxSoundEntries> SfxSounds;

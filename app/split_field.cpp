@@ -8,6 +8,16 @@ std::string TrimControls(const std::string& text) {
     return text.substr(first, last - first);
 }
 
+int64_t IntegerValue(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    uint64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) value = value * 10 + uint64_t(text[i] - '0');
+    return int64_t(negative ? 0 - value : value);
+}
+
 namespace {
 
 // 1-based position of needle in t at or after `from`, 0 when absent.

@@ -17,6 +17,7 @@
 #include "platform/files.h"
 #include "platform/input.h"
 #include "puzzle/palette.h"
+#include "scores/scramble.h"
 #include "settings/joysticks.h"
 #include "settings/setup_file.h"
 
@@ -36,6 +37,7 @@ void CreateTablesAndIdentity() {
     shared.BudgetLimits[2] = 50000;
     settings::DiscoverJoysticks();
     SetDefaultSettings();
+    scores::BuildDefaultScrambleKey();
     display::SetFarewellHandler(&Farewell);
 }
 

@@ -11,6 +11,7 @@
 #include "platform/image.h"
 #include "platform/input.h"
 #include "puzzle/play_screen.h"
+#include "scores/score_file.h"
 #include "settings/controls.h"
 
 namespace app {
@@ -211,6 +212,7 @@ bool RunFrame(TitleLoop& t) {
     display::DrawBackdrop();
     DrawTitleArt(ComputeLayout(t.slideIn), t.slideIn);
     display::ResetDrawState();
+    scores::SanitiseCredentials();
     if (t.slideIn < kSlideInFrames) ++t.slideIn;
     const Layout l = ComputeLayout(t.slideIn);
     DrawPanelAndTabs(t, l);

@@ -4,6 +4,7 @@
 
 #include "app/debug_log.h"
 #include "app/shared_state.h"
+#include "scores/score_file.h"
 #include "audio/sound_effects.h"
 #include "display/draw.h"
 #include "display/engine_test.h"
@@ -125,6 +126,7 @@ void LoadCommonObjects() {
     platform::changeFolder(gameFolder);
     Replace(s.BadgeImages, platform::loadImageStrip("badges.png", 64, 64, 0, 16, kSmooth), platform::freeImage);
     LoadSoundEffects();
+    scores::LoadScores();
 }
 
 void LoadGameAssets() {

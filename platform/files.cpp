@@ -61,6 +61,16 @@ bool writeLines(const std::string& path, const std::vector<std::string>& lines) 
     return writer.close();
 }
 
+bool replaceLines(const std::string& path, const std::vector<std::string>& lines) {
+    const std::string temporary = path + ".new";
+    LineWriter writer;
+    if (!writer.open(temporary)) return false;  // whatever stands there is not ours to remove
+    for (const std::string& line : lines) writer.writeLine(line);
+    if (writer.close() && renameFile(temporary, path)) return true;
+    deleteFile(temporary);
+    return false;
+}
+
 LineWriter::~LineWriter() { close(); }
 
 bool LineWriter::open(const std::string& path) {

@@ -15,6 +15,8 @@ bool renameFile(const std::string& from, const std::string& to);  // replaces `t
 
 bool readLines(const std::string& path, std::vector<std::string>& lines);
 bool writeLines(const std::string& path, const std::vector<std::string>& lines);
+// Writes PATH.new and renames it over PATH, so a failed write never leaves a half file behind.
+bool replaceLines(const std::string& path, const std::vector<std::string>& lines);
 
 // A text file written a line at a time.
 class LineWriter {

@@ -1,5 +1,6 @@
 #include "puzzle/play_screen.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "platform/input.h"
 #include "puzzle/board.h"
 #include "puzzle/palette.h"
+#include "scores/score_file.h"
 
 namespace puzzle {
 namespace {
@@ -126,8 +128,23 @@ void StartRound() {
     s.RoundState = kPlaying;
 }
 
-// Escape no longer pauses. Name entry and the score record follow here once they exist.
-void EndRound() { app::shared.PauseState = app::kPauseNotAllowed; }
+// Escape no longer pauses; the round leaves its record, newest first. (Name entry comes first
+// once it exists.)
+void EndRound() {
+    auto& s = app::shared;
+    s.PauseState = app::kPauseNotAllowed;
+    auto record = std::make_shared<scores::Scores>();
+    record->Score = s.RoundScore;
+    record->Timestamp = scores::MakeTimestamp();
+    record->Badges = s.RoundBadges;
+    record->Name = s.PlayerName;
+    for (int i = 1; i < app::kRoundBestEntries; ++i) record->Best[i] = s.RoundBest[i];
+    record->Level = s.RoundLevel;
+    record->GameMode = s.Difficulty;
+    record->GameFlags = s.RoundFlags;
+    if (s.RoundState == kQuit) record->Quit = 1;
+    scores::AddScore(record);
+}
 
 }  // namespace
 

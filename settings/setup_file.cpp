@@ -129,16 +129,6 @@ std::vector<std::string> SetupLines() {
 
 // Writes a temporary beside Setup.ini and renames it over the old file, so a crash or a full
 // disk part-way leaves the old file whole.
-bool ReplaceSetupFile() {
-    const std::string temporary = std::string(app::SetupFile) + ".new";
-    platform::LineWriter writer;
-    if (!writer.open(temporary)) return false;  // nothing of ours to clean up
-    for (const std::string& line : SetupLines()) writer.writeLine(line);
-    if (writer.close() && platform::renameFile(temporary, app::SetupFile)) return true;
-    platform::deleteFile(temporary);
-    return false;
-}
-
 }  // namespace
 
 int ReadSetupNumber(const std::string& value) {
@@ -164,7 +154,7 @@ bool WriteSetupFile() {
     // Back to exactly where we were, whatever the folder was: the caller's paths depend on it.
     const std::string back = platform::currentFolder();
     if (back.empty() || !platform::changeFolder("..")) return false;
-    const bool written = ReplaceSetupFile();
+    const bool written = platform::replaceLines(app::SetupFile, SetupLines());
     platform::changeFolder(back);
     return written;
 }

@@ -9,6 +9,7 @@
 
 #include "app/shared_state.h"
 #include "puzzle/board.h"
+#include "scores/score_file.h"
 #include "tests/puzzle/solver.h"
 #include "tests/screen_fixture.h"
 
@@ -228,6 +229,13 @@ TEST_F(PlayScreenTest, ASolvedRoundEndsCompleteWithTheSecondsLeftAndItsBanner) {
     EXPECT_EQ(s.EndFrames, kBannerFrames);
     EXPECT_EQ(lastFrame, completeAt + kBannerFrames - 1);
     EXPECT_TRUE(BoardSolved());
+    ASSERT_EQ(s.LocalScores.size(), 1u);  // the round's record, stamped now
+    const scores::Scores& record = *s.LocalScores.front();
+    EXPECT_EQ(record.Score, 100);
+    EXPECT_EQ(record.Name, "Player");
+    EXPECT_EQ(record.GameMode, s.Difficulty);
+    EXPECT_EQ(record.Quit, 0);
+    EXPECT_LE(scores::MakeTimestamp() - record.Timestamp, 1);
 }
 
 TEST_F(PlayScreenTest, ARoundLeftAloneEndsTimeUpAfter14400Frames) {
@@ -251,6 +259,8 @@ TEST_F(PlayScreenTest, ARoundLeftAloneEndsTimeUpAfter14400Frames) {
     EXPECT_EQ(s.RoundState, kTimeUp);
     EXPECT_EQ(s.RoundTimer, 0);
     EXPECT_EQ(s.RoundScore, 0);
+    ASSERT_EQ(s.LocalScores.size(), 1u);
+    EXPECT_EQ(s.LocalScores.front()->Score, 0);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A whole visit with the game's own data: the title screen, its About page, a round started
 # with a click and left alone until "Time Up", the banner for 91 frames, the title again, and
-# Escape to leave.
+# Escape to leave, which saves the round in the score file.
 #   round-left-alone.sh GAME BUILD_DIR
 set -euo pipefail
 game=$1
@@ -41,4 +41,9 @@ done
 last=$(ls frames/*.png | tail -n 1)
 [ "$(pixel "$last" 10 360)" != "$red" ] || { echo "FAIL: the run did not return to the title"; exit 1; }
 grep -qa "Finished Loading" Files/Debug.txt || { echo "FAIL: loading did not finish"; exit 1; }
+# Leaving saved the round: the credentials line and one record, scrambled to hex digits.
+scores=Files/287/nuscores.dat
+[ -f "$scores" ] || { echo "FAIL: no score file"; exit 1; }
+[ "$(wc -l < "$scores")" -eq 2 ] || { echo "FAIL: the score file has $(wc -l < "$scores") lines, wanted 2"; exit 1; }
+! tr -d '\r\n' < "$scores" | grep -q '[^0-9A-F]' || { echo "FAIL: the score file holds more than hex digits"; exit 1; }
 echo "round left alone: ok ($banner banner captures)"
