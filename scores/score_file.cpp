@@ -122,6 +122,8 @@ void LoadScores() {
 
 bool SaveScores() {
     auto& s = app::shared;
+    // Leaving before the file was read must not replace it with an empty list.
+    if (!s.ScoresLoaded) return false;
     std::vector<std::string> lines{Scramble(s.OnlineUser + "|" + s.OnlinePassword, app::GameCode)};
     s.LocalScores.sort([](const ScoreRef& a, const ScoreRef& b) { return a->Compare(*b) < 0; });
     for (const ScoreRef& record : s.LocalScores) lines.push_back(Scramble(RecordText(*record), ""));

@@ -25,7 +25,8 @@ void AddScore(const ScoreRef& record);
 
 // Reads ScoreFile from the current folder, once per run; later calls change nothing.
 void LoadScores();
-// Writes the credentials and LocalScores to ScoreFile; false when it could not be written.
+// Writes the credentials and LocalScores to ScoreFile; false when it could not be written or
+// the file has not been read yet in this run.
 bool SaveScores();
 
 }  // namespace scores

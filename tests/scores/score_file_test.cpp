@@ -40,6 +40,7 @@ protected:
         platform::deleteFile(app::ScoreFile);
         app::ResetSharedState();
         scores::BuildDefaultScrambleKey();
+        scores::LoadScores();  // no file yet: nothing read, but saving is allowed from here
     }
     void TearDown() override {
         platform::changeFolder(home_);
@@ -126,6 +127,7 @@ TEST_F(ScoreFileTest, DamagedRecordLinesAreSkippedAndTheRestLoad) {
 TEST_F(ScoreFileTest, NoFileChangesNothingAndTheFileIsReadOncePerRun) {
     auto& s = app::shared;
     s.PlayerName = "Kept";
+    s.ScoresLoaded = false;
     scores::LoadScores();
     EXPECT_EQ(s.PlayerName, "Kept");
     EXPECT_TRUE(s.LocalScores.empty());
@@ -152,6 +154,17 @@ TEST_F(ScoreFileTest, EqualStampsKeepTheirOrderAndNamesCannotShiftFields) {
     EXPECT_EQ(s.LocalScores.back()->Name, "a_b_c");
     EXPECT_EQ(s.LocalScores.back()->Score, 2);
     EXPECT_EQ(s.LocalScores.back()->Timestamp, 25000000000);
+}
+
+TEST_F(ScoreFileTest, NothingIsSavedBeforeTheFileWasRead) {
+    scores::AddScore(Record(1, "One", 25000000001));
+    ASSERT_TRUE(scores::SaveScores());
+    const std::vector<std::string> before = Lines();
+    Reload();
+    app::shared.ScoresLoaded = false;  // as if leaving during start-up, before the scores were read
+    app::shared.LocalScores.clear();
+    EXPECT_FALSE(scores::SaveScores());
+    EXPECT_EQ(Lines(), before);
 }
 
 TEST_F(ScoreFileTest, AFailedSaveLeavesTheOldFileWhole) {
