@@ -128,8 +128,7 @@ void StartRound() {
     s.RoundState = kPlaying;
 }
 
-// Escape no longer pauses; the round leaves its record, newest first. (Name entry comes first
-// once it exists.)
+// Escape no longer pauses; the round leaves its record, newest first, under PlayerName.
 void EndRound() {
     auto& s = app::shared;
     s.PauseState = app::kPauseNotAllowed;

@@ -36,8 +36,11 @@ protected:
     // Called at the end of every frame, before it is presented; `frame` counts from 1.
     using FrameHook = std::function<void(int frame)>;
 
+    // Timed input for the whole test, in the input-script format (for waits that draw no frames).
+    virtual std::string Script() { return ""; }
+
     void SetUp() override {
-        ASSERT_TRUE(StartHeadless());
+        ASSERT_TRUE(StartHeadless(Script()));
         home_ = platform::currentFolder();
         std::string root = tempPath("screens");
         for (const char* dir : {"", "/Files", "/Files/287"}) ::mkdir((root + dir).c_str(), 0755);
