@@ -109,8 +109,10 @@ struct SharedState {
     int32_t BadgeCount = 0;
     int32_t RoundState = 0, EndFrames = 0;  // the play screen's outcome and its banner frames
 
-    // The score tables' scroll position and pinned record, reset after every round.
+    // The score table's scroll position and pinned record (reset after every round), and the
+    // record its detail box shows.
     int32_t HistoryScroll = 0, PinnedIndex = 0;
+    scores::ScoreRef HoverRecord;
 
     // Screen and display state.
     int32_t MouseDriven = 0, PauseState = kPauseNotAllowed;

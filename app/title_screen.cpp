@@ -12,6 +12,7 @@
 #include "platform/input.h"
 #include "puzzle/play_screen.h"
 #include "scores/score_file.h"
+#include "scores/score_table.h"
 #include "settings/controls.h"
 
 namespace app {
@@ -105,7 +106,10 @@ void ChoosePage(TitleLoop& t, const Layout& l) {
 }
 
 void DrawPage(const TitleLoop& t, const Layout& l) {
-    // The local score table is drawn here, ahead of the header, once the score tables exist.
+    // Ranked on every page; drawn on the scores page only.
+    display::SetDrawColour(255, 255, 255);
+    scores::ScoreTableView(l.panelX, l.panelWidth, shared.Difficulty, shared.RoundLevel, shared.RoundFlags,
+                           t.selectedPage == kHiscorePage ? 1 : 0);
     display::SetDrawColour(255, 255, 255);
     display::SelectFont(1, 7);
     const int hx = l.panelX + l.panelWidth / 2;
