@@ -8,6 +8,12 @@ std::string TrimControls(const std::string& text) {
     return text.substr(first, last - first);
 }
 
+std::string UpperCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    return text;
+}
+
 int64_t IntegerValue(const std::string& text) {
     size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;

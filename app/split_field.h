@@ -10,6 +10,9 @@ constexpr const char* FieldMissing = "-+-";
 // The text without leading and trailing characters of code 0 to 32.
 std::string TrimControls(const std::string& text);
 
+// The text with a..z turned to A..Z; other characters stay as they are.
+std::string UpperCase(std::string text);
+
 // The leading decimal number of a text, with an optional sign after leading spaces; 0 when the
 // text does not start with a number. Wraps round like 64-bit arithmetic rather than failing.
 int64_t IntegerValue(const std::string& text);

@@ -40,11 +40,8 @@ int MonthNumber(const std::string& upper) {
     return 0;
 }
 
-std::string Upper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    return text;
-}
+// Sorted ascending by Compare: newest first.
+bool NewestFirst(const ScoreRef& a, const ScoreRef& b) { return a->Compare(*b) < 0; }
 
 void ReadCredentials(const std::string& line) {
     const std::string text = Unscramble(line, app::GameCode);
@@ -55,7 +52,7 @@ void ReadCredentials(const std::string& line) {
 }  // namespace
 
 int64_t MakeTimestamp() {
-    const std::string date = Upper(platform::currentDate()), time = platform::currentTime();
+    const std::string date = app::UpperCase(platform::currentDate()), time = platform::currentTime();
     const int64_t year = std::llabs(app::IntegerValue(date.substr(7, 4)));
     const int64_t month = MonthNumber(date.substr(3, 3));
     const int64_t day = std::llabs(app::IntegerValue(date.substr(0, 2)));
@@ -99,7 +96,7 @@ bool ParseRecord(const std::string& text, Scores& r) {
 void AddScore(const ScoreRef& record) {
     auto& list = app::shared.LocalScores;
     list.push_back(record);
-    list.sort([](const ScoreRef& a, const ScoreRef& b) { return a->Compare(*b) < 0; });  // stable
+    list.sort(NewestFirst);  // stable
 }
 
 void LoadScores() {
@@ -125,7 +122,7 @@ bool SaveScores() {
     // Leaving before the file was read must not replace it with an empty list.
     if (!s.ScoresLoaded) return false;
     std::vector<std::string> lines{Scramble(s.OnlineUser + "|" + s.OnlinePassword, app::GameCode)};
-    s.LocalScores.sort([](const ScoreRef& a, const ScoreRef& b) { return a->Compare(*b) < 0; });
+    s.LocalScores.sort(NewestFirst);
     for (const ScoreRef& record : s.LocalScores) lines.push_back(Scramble(RecordText(*record), ""));
     return platform::replaceLines(app::ScoreFile, lines);
 }

@@ -19,11 +19,6 @@ const char* const kSlowSystemLine =
     "ESS=1 ; This is a slow system, and things must run a wee bit slower for it.  Awww..";
 const char* const kEngineNames[] = {"OpenGL", "DX9", "DX7"};
 
-std::string Upper(std::string text) {
-    for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 int DigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     c = char(std::toupper(static_cast<unsigned char>(c)));
@@ -47,14 +42,14 @@ void ReadAudioDriver(const std::string& value) {
 // Values other than the ones named leave the setting as it was, so a later "False" does not
 // undo an earlier "True".
 void ReadFullScreen(const std::string& value) {
-    const std::string upper = Upper(value);
+    const std::string upper = app::UpperCase(value);
     if (upper != "TRUE" && upper != "ON") return;
     app::shared.SettingsTable[app::kFullScreen] = 1;
     app::DebugLog("\tSetting to Fullscreen");
 }
 
 void ReadEngine(const std::string& value) {
-    const std::string upper = Upper(value);
+    const std::string upper = app::UpperCase(value);
     if (upper != "DX9" && upper != "DX7") return;
     app::shared.SettingsTable[app::kRenderer] = upper == "DX9" ? 1 : 2;
     app::DebugLog(upper == "DX9" ? "\tDirectX 9 Mode" : "\tDirectX 7 Mode");
@@ -70,7 +65,7 @@ int NumberTarget(const std::string& key) {
 }
 
 void ReadLine(const std::string& line) {
-    const std::string key = app::TrimControls(Upper(app::SplitField(line, "=", 1, 0)));
+    const std::string key = app::TrimControls(app::UpperCase(app::SplitField(line, "=", 1, 0)));
     const std::string value = app::TrimControls(app::SplitField(line, "=", 2, 0));
     if (key == "AUDIODRIVER") {
         ReadAudioDriver(value);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cmath>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -30,6 +31,14 @@ struct Effect {
     int id;
     float rate;
 };
+
+// The same effects, in the same order, at the same rates.
+inline bool EffectsAre(const std::vector<Effect>& got, const std::vector<Effect>& want) {
+    if (got.size() != want.size()) return false;
+    for (size_t i = 0; i < got.size(); ++i)
+        if (got[i].id != want[i].id || std::abs(got[i].rate - want[i].rate) > 1e-4f) return false;
+    return true;
+}
 
 class ScreenTest : public ::testing::Test {
 protected:

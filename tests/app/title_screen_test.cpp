@@ -13,13 +13,7 @@
 namespace {
 
 using testsupport::Effect;
-
-bool EffectsAre(const std::vector<Effect>& got, const std::vector<Effect>& want) {
-    if (got.size() != want.size()) return false;
-    for (size_t i = 0; i < got.size(); ++i)
-        if (got[i].id != want[i].id || std::abs(got[i].rate - want[i].rate) > 1e-4f) return false;
-    return true;
-}
+using testsupport::EffectsAre;
 
 bool AboutShown() { return app::shared.BackdropTarget.g == 0.2f; }
 

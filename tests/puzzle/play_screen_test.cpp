@@ -17,6 +17,7 @@ namespace {
 
 using namespace puzzle;
 using testsupport::Effect;
+using testsupport::EffectsAre;
 
 constexpr uint32_t kGrey = 0xA0A0A0, kRed = 0xFF3737, kGreen = 0x37FF37, kLightBlue = 0xC8C8FF;
 
@@ -50,13 +51,6 @@ Spot Hole() {
 Spot Beside(Spot h) { return {h.column > 0 ? h.column - 1 : h.column + 1, h.row}; }
 Spot Diagonal(Spot h) { return {h.column > 0 ? h.column - 1 : 1, h.row > 0 ? h.row - 1 : 1}; }
 Spot Distant(Spot h) { return {h.column >= 3 ? h.column - 3 : h.column + 3, h.row}; }
-
-bool EffectsAre(const std::vector<Effect>& got, const std::vector<Effect>& want) {
-    if (got.size() != want.size()) return false;
-    for (size_t i = 0; i < got.size(); ++i)
-        if (got[i].id != want[i].id || std::abs(got[i].rate - want[i].rate) > 1e-4f) return false;
-    return true;
-}
 
 TEST(ClueTextTest, ArrowsPointHomeAndZeroOffsetsPrintNothing) {
     app::ResetSharedState();
